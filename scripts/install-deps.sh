@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running and testing Stimmung need.
+# Idempotent: asks dpkg what is present and installs only what is missing.
+set -euo pipefail
+
+packages=(
+  build-essential cmake g++ pkg-config
+  qt6-base-dev qt6-qpa-plugins libgl-dev
+  libsdl2-dev
+  fonts-liberation fontconfig
+  xvfb xauth xdotool imagemagick x11-utils
+  pulseaudio pulseaudio-utils
+  dbus-x11 at-spi2-core python3-pyatspi python3
+  clang libclang-rt-14-dev
+  desktop-file-utils appstream
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

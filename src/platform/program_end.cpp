@@ -1,0 +1,15 @@
+#include "program_end.h"
+
+#include <atomic>
+
+namespace stimmung {
+
+namespace {
+std::atomic<bool> endRequested{false};
+}
+
+void RequestEnd() { endRequested.store(true); }
+bool EndRequested() { return endRequested.load(); }
+void ResetEndRequest() { endRequested.store(false); }
+
+} // namespace stimmung
