@@ -225,6 +225,7 @@ public:
 
     Rgb BackColor() const { return back_; }
     void setBackColor(Rgb colour);
+    int borderPx() const { return border_; }
 
     // Children whose positions follow the scale (marker lines and labels).
     void addScaledChild(LineShape* line) { scaledLines_.push_back(line); }

@@ -1,0 +1,64 @@
+#include "form_frame.h"
+
+#include "app_bindings.h"
+#include "program_end.h"
+
+#include <QCoreApplication>
+
+namespace stimmung::app {
+
+void DrawAxis(Form1& f) {
+    OutputArea& pic = *f.picAusgabe;
+    pic.DrawWidth = 3;
+    pic.Scale(0.9, 0, 2.1, 6);
+    pic.Line(0.9, 3, 2.1, 3); // the ratio axis
+    pic.Line(1, 2, 1, 5);     // base tone
+    pic.Line(2, 2, 2, 5);     // octave
+    pic.CurrentX = 0.99;
+    pic.CurrentY = 1;
+    pic.Print("1");
+    pic.CurrentX = 1.99;
+    pic.CurrentY = 1;
+    pic.Print("2");
+}
+
+void Form_Load(Form1& f) {
+    DrawAxis(f);
+    // Park the six note markers left of the base tone, at 0.92 ... 0.97.
+    for (int i = 0; i < 6; ++i) {
+        const float v = static_cast<float>(0.92 + i / 100.0);
+        f.Line2[i]->setX1(v);
+        f.Line2[i]->setX2(v);
+        f.lblNote[i]->setLeft(v);
+        f.lblNote[i]->setForeColor(kRed);
+        f.Line2[i]->setBorderColor(kRed);
+    }
+}
+
+void cmdClear_Click(Form1& f) {
+    OutputArea& pic = *f.picAusgabe;
+    pic.Cls();
+    pic.ForeColor = kBlack;
+    pic.FontSize = 18;
+    DrawAxis(f);
+    pic.DrawWidth = 4;
+}
+
+void cmdEnde_Click(Form1&) {
+    // Ends at once: every tone and wait from now on returns immediately, a
+    // melody that let this click in stops at its next step, and the event
+    // loop ends. Nothing is saved.
+    RequestEnd();
+    QCoreApplication::quit();
+}
+
+namespace {
+const EventBinding kFrame[] = {
+    {"cmdClear", Event::Click, [](Form1& f, const EventArgs&) { cmdClear_Click(f); }},
+    {"cmdEnde", Event::Click, [](Form1& f, const EventArgs&) { cmdEnde_Click(f); }},
+};
+} // namespace
+
+std::span<const EventBinding> FrameBindings() { return kFrame; }
+
+} // namespace stimmung::app

@@ -1,0 +1,12 @@
+// The audio handlers, bound to their controls by name.
+#pragma once
+
+#include "form1.h"
+
+#include <span>
+
+namespace stimmung::audio {
+
+std::span<const EventBinding> Bindings();
+
+} // namespace stimmung::audio

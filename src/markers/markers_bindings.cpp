@@ -1,0 +1,7 @@
+#include "markers_bindings.h"
+
+namespace stimmung::markers {
+
+std::span<const EventBinding> Bindings() { return {}; }
+
+} // namespace stimmung::markers

@@ -1,0 +1,12 @@
+// The tuning handlers, bound to their controls by name.
+#pragma once
+
+#include "form1.h"
+
+#include <span>
+
+namespace stimmung::tuning {
+
+std::span<const EventBinding> Bindings();
+
+} // namespace stimmung::tuning
