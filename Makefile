@@ -1,9 +1,11 @@
 # The two set-up commands of the README: `make run` and `make test`.
 # Both install what is missing (Debian packages), build, and then start or test.
-BUILD ?= build
-JOBS  ?= $(shell nproc)
+BUILD      ?= build
+ASAN_BUILD ?= build-asan
+JOBS       ?= $(shell nproc)
+FUZZ_SECONDS ?= 60
 
-.PHONY: deps build run test bench clean
+.PHONY: deps build run test test-asan fuzz bench package clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -15,11 +17,30 @@ build: deps
 run: build
 	$(BUILD)/src/app/stimmung
 
+# Every test: unit and widget tests headless, the end-to-end group in its own
+# virtual display, and a short bounded run of each fuzzer.
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# Unit and widget tests built with AddressSanitizer and UndefinedBehaviorSanitizer.
+test-asan: deps
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSTIMMUNG_SANITIZE=ON -DSTIMMUNG_BENCH=OFF
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen \
+	  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
+	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  ctest --output-on-failure -j $(JOBS) -LE 'e2e|fuzz|packaging'
+
+# Each fuzzer for FUZZ_SECONDS seconds.
+fuzz: deps
+	bash fuzz/run.sh $(FUZZ_SECONDS)
 
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && QT_QPA_PLATFORM=offscreen "$$b"; done
 
+package: build
+	cmake --build $(BUILD) --target package
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) build-fuzz
