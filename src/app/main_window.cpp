@@ -3,6 +3,7 @@
 #include "app_bindings.h"
 #include "audio_bindings.h"
 #include "form_frame.h"
+#include "help_line.h"
 #include "layout_table.h"
 #include "markers_bindings.h"
 #include "tuning_bindings.h"
@@ -70,6 +71,7 @@ MainWindow::MainWindow(bool traceDrawing) : window_(std::make_unique<Window>()) 
     setTabOrder();
     bindForm1();
     bindHandlers();
+    app::DescribeControls(*window_); // the help texts, also for screen readers
     app::Form_Load(form_);
 }
 
