@@ -1,1 +1,71 @@
-// placeholder
+#include "sound_output.h"
+
+#include "program_end.h"
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+namespace stimmung {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Waits until `deadline` in short slices so that a wait that is running when
+// the program is asked to end returns within a slice.
+void WaitUntil(Clock::time_point deadline) {
+    constexpr auto slice = std::chrono::milliseconds(20);
+    for (;;) {
+        const auto now = Clock::now();
+        if (now >= deadline || EndRequested()) return;
+        std::this_thread::sleep_until(std::min(deadline, now + slice));
+    }
+}
+
+// The output used until a device is installed: silence, with the timing kept.
+class SilentSoundOutput final : public SoundOutput {
+public:
+    void Beep(std::int32_t /*frequencyHz*/, std::int32_t durationMs) override { Wait(durationMs); }
+    void Sleep(std::int32_t durationMs) override { Wait(durationMs); }
+
+private:
+    static void Wait(std::int32_t durationMs) {
+        if (durationMs <= 0) return;
+        WaitUntil(Clock::now() + std::chrono::milliseconds(durationMs));
+    }
+};
+
+SilentSoundOutput& Silent() {
+    static SilentSoundOutput silent;
+    return silent;
+}
+
+// nullptr stands for the silent default, so that the value InstallSoundOutput
+// hands back can always be installed again to restore what was there.
+std::atomic<SoundOutput*> installed{nullptr};
+
+} // namespace
+
+SoundOutput& CurrentSoundOutput() {
+    SoundOutput* output = installed.load();
+    return output ? *output : Silent();
+}
+
+SoundOutput* InstallSoundOutput(SoundOutput* output) {
+    if (output == &Silent()) output = nullptr;
+    return installed.exchange(output);
+}
+
+void Beep(std::int32_t frequencyHz, std::int32_t durationMs) {
+    if (EndRequested()) return;
+    CurrentSoundOutput().Beep(frequencyHz, durationMs);
+}
+
+void Sleep(std::int32_t durationMs) {
+    if (EndRequested()) return;
+    CurrentSoundOutput().Sleep(durationMs);
+}
+
+} // namespace stimmung
