@@ -24,19 +24,19 @@ namespace {
 
 using layout::Kind;
 
-QFont MakeFont(const layout::Font& spec) {
+QFont MakeFont(const layout::Font& wanted) {
     QFont font;
-    if (spec.family) {
-        font.setFamily(QString::fromUtf8(spec.family));
-        font.setStyleHint(std::string_view(spec.family) == layout::kCourier ? QFont::TypeWriter : QFont::Serif);
+    if (wanted.family) {
+        font.setFamily(QString::fromUtf8(wanted.family));
+        font.setStyleHint(std::string_view(wanted.family) == layout::kCourier ? QFont::TypeWriter : QFont::Serif);
     } else {
         font.setFamily(QStringLiteral("Sans Serif"));
         font.setStyleHint(QFont::SansSerif);
     }
     // Points at 96 dots per inch, snapped to whole pixels, so that the texts
     // fit the layout's pixel sizes on every screen.
-    font.setPixelSize(std::max(1, static_cast<int>(std::lround(spec.points * 96.0 / 72.0))));
-    font.setBold(spec.bold);
+    font.setPixelSize(std::max(1, static_cast<int>(std::lround(wanted.points * 96.0 / 72.0))));
+    font.setBold(wanted.bold);
     return font;
 }
 
