@@ -39,7 +39,9 @@ void picAusgabe_MouseDown(Form1& f, int Button, float X, float) {
 void picAusgabe_MouseMove(Form1& f, float X, float Y) {
     const double base = ReadNumber(f.Text1->Text());
     f.Text3->setText(ReadoutText(X, base));
-    f.txtHilfe->setText(kOutputAreaHelp);
+    // Pointer moves come far more often than the screen refreshes: rewriting
+    // the same help text would repaint the whole wide help line every time.
+    if (f.txtHilfe->Text() != kOutputAreaHelp) f.txtHilfe->setText(kOutputAreaHelp);
     if (f.optZeichne->Value()) f.picAusgabe->PSet(X, Y);
 }
 
