@@ -1,0 +1,99 @@
+"""The program's fields as the accessibility interface shows them (AT-SPI
+through Debian's python3-pyatspi): the application "Stimmung" is found on the
+session's accessibility bus, its tree walked, and text boxes are read by
+their accessible name, which the window builder sets to the control's name.
+A text box whose name is not its control name is still found by its place in
+the window, and the miss is noted once, for the report.
+
+Import this module only after the session's D-Bus address is in os.environ.
+"""
+
+import os
+import time
+
+import layout
+
+ROLE_TEXT = "text"
+ROLE_SCROLL_BAR = "scroll bar"
+# Qt shows its radio buttons under either role, depending on their settings.
+OPTION_ROLES = ("radio button", "check box")
+
+
+class Accessible:
+    def __init__(self, session, app):
+        os.environ["DBUS_SESSION_BUS_ADDRESS"] = session.env["DBUS_SESSION_BUS_ADDRESS"]
+        os.environ["DISPLAY"] = session.env["DISPLAY"]
+        import pyatspi  # reads the bus address from the environment when first used
+        self.pyatspi = pyatspi
+        self.origin = app.origin
+        # Controls whose accessible name is not their control name, with the name they have.
+        self.unnamed = {}
+        self._nodes = None
+        self.root = self._find_application()
+
+    def _find_application(self, timeout=20.0):
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            desktop = self.pyatspi.Registry.getDesktop(0)
+            for i in range(desktop.childCount):
+                app = desktop.getChildAtIndex(i)
+                if app is not None and (app.name or "").lower() == "stimmung":
+                    return app
+            time.sleep(0.2)
+        raise RuntimeError("the application 'stimmung' is not on the accessibility bus")
+
+    def nodes(self):
+        """Every node of the window: (role, name, client rect, node). The
+        window creates all its controls at start, so one walk serves the case."""
+        if self._nodes is not None:
+            return self._nodes
+        found = []
+
+        def walk(node):
+            for i in range(node.childCount):
+                child = node.getChildAtIndex(i)
+                if child is None:
+                    continue
+                try:
+                    ext = child.queryComponent().getExtents(self.pyatspi.DESKTOP_COORDS)
+                    box = (ext.x - self.origin[0], ext.y - self.origin[1], ext.width, ext.height)
+                except NotImplementedError:
+                    box = None
+                found.append((child.getRoleName(), child.name or "", box, child))
+                walk(child)
+
+        walk(self.root)
+        self._nodes = found
+        return found
+
+    def _by_name_or_place(self, role, name, index=None):
+        nodes = [n for n in self.nodes() if n[0] == role]
+        named = [n for n in nodes if n[1] == name]
+        if len(named) == 1 and index is None:
+            return named[0][3]
+        x, y, _, _ = layout.rect(name, index)
+        placed = [n for n in nodes if n[2] and abs(n[2][0] - x) <= 2 and abs(n[2][1] - y) <= 2]
+        if not placed:
+            raise LookupError(f"no {role} '{name}' in the accessible tree")
+        if index is None and name not in self.unnamed:
+            self.unnamed[name] = placed[0][1]
+        return placed[0][3]
+
+    def text(self, name):
+        node = self._by_name_or_place(ROLE_TEXT, name)
+        return node.queryText().getText(0, -1)
+
+    def texts(self, names=layout.TEXT_BOXES):
+        return {n: self.text(n) for n in names}
+
+    def scroll_value(self, name):
+        node = self._by_name_or_place(ROLE_SCROLL_BAR, name)
+        return int(round(node.queryValue().currentValue))
+
+    def checked(self, name, index=None):
+        """Whether the option button at the place of `name`(index) is on."""
+        x, y, _, _ = layout.rect(name, index)
+        for role, _name, box, node in self.nodes():
+            if role in OPTION_ROLES and box and abs(box[0] - x) <= 2 and abs(box[1] - y) <= 2:
+                return node.getState().contains(self.pyatspi.STATE_CHECKED)
+        raise LookupError(f"no option button at {name}({index})")

@@ -1,0 +1,72 @@
+#!/usr/bin/python3
+"""Runs one end-to-end case of the real program in a private session:
+    run_case.py CASE --app STIMMUNG --tones STIMMUNG_TONES --artifacts DIR
+Exit status 0 when every check passed or the whole case was skipped (it then
+prints a line starting with SKIP:), 1 when a check failed, 2 when the session
+could not be set up or the case broke off.
+"""
+
+import argparse
+import os
+import shutil
+import sys
+import time
+import traceback
+
+sys.dont_write_bytecode = True  # keep the source folder clean
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+
+import cases  # noqa: E402
+from case_context import Case, Features  # noqa: E402
+from e2e_session import Session  # noqa: E402
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("case", choices=sorted(cases.CASES))
+    parser.add_argument("--app", required=True)
+    parser.add_argument("--tones", required=True)
+    parser.add_argument("--artifacts", required=True)
+    args = parser.parse_args()
+
+    needs, run = cases.CASES[args.case]
+    features = Features(args.app)
+    missing = features.missing(needs)
+    if missing:
+        what = ", ".join("the sound engine" if m == "sound" else m for m in missing)
+        print(f"SKIP: {args.case}: the program has no {what} yet")
+        return 0
+
+    artifacts = os.path.join(args.artifacts, args.case)
+    shutil.rmtree(artifacts, ignore_errors=True)
+    began = time.monotonic()
+    case = None
+    try:
+        with Session(args.app, artifacts) as session:
+            case = Case(session, features, args.tones, artifacts)
+            try:
+                run(case)
+            finally:
+                case.save_shots()
+            if case.fields_used() and case.fields.unnamed:
+                shown = ", ".join(f"{k} as {v[:20]!r}" for k, v in case.fields.unnamed.items())
+                print(f"NOTE: text boxes found by their place, their accessible name is not their "
+                      f"control name: {shown}")
+    except BaseException:
+        traceback.print_exc()
+        print(f"{args.case}: broke off after {time.monotonic() - began:.1f} s; artifacts in {artifacts}")
+        return 2
+    seconds = time.monotonic() - began
+    if case.failures:
+        print(f"{args.case}: {len(case.failures)} of {case.checks} checks failed in {seconds:.1f} s; "
+              f"artifacts in {artifacts}")
+        return 1
+    if case.checks == 0 and case.skipped:
+        print(f"SKIP: {args.case}: " + "; ".join(case.skipped))
+        return 0
+    print(f"{args.case}: {case.checks} checks passed in {seconds:.1f} s")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
