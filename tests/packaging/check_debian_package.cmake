@@ -1,0 +1,71 @@
+# Builds the Debian package from the build tree into OUT_DIR with CPack and
+# checks it: one stimmung_<version>_<arch>.deb, the run-time dependencies
+# declared, the installed files under /usr and nowhere else.
+# Run as: cmake -DBUILD_DIR=<build> -DOUT_DIR=<scratch> -DCPACK=<cpack> -P check_debian_package.cmake
+cmake_minimum_required(VERSION 3.25)
+include(${CMAKE_CURRENT_LIST_DIR}/check_helpers.cmake)
+
+find_program(DPKG_DEB dpkg-deb)
+if(NOT DPKG_DEB)
+  message(STATUS "dpkg-deb is not installed: no Debian package to check")
+  cmake_language(EXIT 77)
+endif()
+
+file(REMOVE_RECURSE ${OUT_DIR})
+execute_process(COMMAND ${CPACK} --config ${BUILD_DIR}/CPackConfig.cmake -G DEB -B ${OUT_DIR}
+                RESULT_VARIABLE rc OUTPUT_VARIABLE log ERROR_VARIABLE log)
+check_equal("${rc}" "0" "cpack (${log})")
+
+file(GLOB debs RELATIVE ${OUT_DIR} ${OUT_DIR}/*.deb)
+list(LENGTH debs count)
+check_equal("${count}" "1" "number of packages built (${debs})")
+if(NOT debs MATCHES "^stimmung_[0-9]+\\.[0-9]+\\.[0-9]+_[a-z0-9]+\\.deb$")
+  message(FATAL_ERROR "package file name ${debs} is not stimmung_<version>_<arch>.deb")
+endif()
+set(deb ${OUT_DIR}/${debs})
+
+function(control_field field out)
+  execute_process(COMMAND ${DPKG_DEB} --field ${deb} ${field} OUTPUT_VARIABLE value
+                  OUTPUT_STRIP_TRAILING_WHITESPACE)
+  set(${out} "${value}" PARENT_SCOPE)
+endfunction()
+
+control_field(Package package)
+check_equal("${package}" "stimmung" "Package")
+
+# Every run-time dependency by its Debian 12 name, as a whole entry of Depends.
+control_field(Depends depends)
+foreach(needed libqt6widgets6 libqt6gui6 libqt6core6 qt6-qpa-plugins libsdl2-2.0-0 fonts-liberation libc6)
+  if(NOT depends MATCHES "(^|, )${needed}( \\(|,|$)")
+    message(FATAL_ERROR "Depends lacks ${needed}: ${depends}")
+  endif()
+endforeach()
+
+# The files it puts on the system.
+execute_process(COMMAND ${DPKG_DEB} --contents ${deb} OUTPUT_VARIABLE listing)
+string(REGEX MATCHALL "\\./[^\n]*[^/\n]\n" entries "${listing}")
+set(files "")
+foreach(entry ${entries})
+  string(STRIP "${entry}" entry)
+  string(REGEX REPLACE "^\\./" "/" entry "${entry}")
+  list(APPEND files ${entry})
+endforeach()
+list(SORT files)
+set(expected_files
+  /usr/bin/stimmung
+  /usr/share/applications/stimmung.desktop
+  /usr/share/icons/hicolor/16x16/apps/stimmung.png
+  /usr/share/icons/hicolor/256x256/apps/stimmung.png
+  /usr/share/icons/hicolor/32x32/apps/stimmung.png
+  /usr/share/icons/hicolor/48x48/apps/stimmung.png
+  /usr/share/icons/hicolor/scalable/apps/stimmung.svg
+  /usr/share/metainfo/io.github.stimmung.stimmung.metainfo.xml)
+list(SORT expected_files)
+check_equal("${files}" "${expected_files}" "files of the package")
+
+# The program is installed executable.
+if(NOT listing MATCHES "-rwxr-xr-x [^\n]* \\./usr/bin/stimmung\n")
+  message(FATAL_ERROR "/usr/bin/stimmung is not installed as an executable (rwxr-xr-x):\n${listing}")
+endif()
+
+message(STATUS "Debian package ok: ${debs}\n  Depends: ${depends}")
