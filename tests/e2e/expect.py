@@ -15,11 +15,11 @@ DURATION_TOLERANCE_MS = 5.0
 BACK_TO_BACK_GAP_MS = 10.0
 # The melody player lets waiting window events run before each note
 # (repaints of the keys and the help line), which may eat up the engine's
-# lead and part two notes by a little more.
-MELODY_GAP_MS = 25.0
+# lead and part two notes by a little more, the more so on a busy machine.
+MELODY_GAP_MS = 40.0
 # A screenshot holds up the X server, and with it the program's repaints:
 # a gap that begins within this time after a screenshot is not counted.
-SCREENSHOT_HOLD_MS = 250.0
+SCREENSHOT_HOLD_MS = 700.0
 
 # Known fault of the tone engine on PulseAudio: its 256-frame device buffer
 # (5.3 ms) lets the sound server run dry, which breaks tones up with a few ms

@@ -5,6 +5,8 @@ top to 6 at the bottom) on its 1045 x 229 pixel interior.
 All pixel positions here are relative to the window's client area.
 """
 
+import math
+
 TWIPS_PER_PIXEL = 15
 
 # Containers: position on the window (twips) and border width (px).
@@ -74,6 +76,9 @@ def point(name, index=None, fx=0.5, fy=0.5):
 
 
 def area_point(ratio, y):
-    """The client pixel of a point of the output area in user coordinates."""
-    return (round(AREA_LEFT + (ratio - 0.9) / 1.2 * AREA_WIDTH - 0.5),
-            round(AREA_TOP + y / 6.0 * AREA_HEIGHT - 0.5))
+    """The client pixel that holds a point of the output area in user
+    coordinates (the pixel the point falls in, kept inside the interior)."""
+    px = math.floor(AREA_LEFT + (ratio - 0.9) / 1.2 * AREA_WIDTH)
+    py = math.floor(AREA_TOP + y / 6.0 * AREA_HEIGHT)
+    return (min(max(px, AREA_LEFT), AREA_LEFT + AREA_WIDTH - 1),
+            min(max(py, AREA_TOP), AREA_TOP + AREA_HEIGHT - 1))

@@ -56,7 +56,7 @@ class Shot:
     def at(self, x, y):
         """The colour of client pixel (x, y)."""
         sx, sy = x + self.origin[0], y + self.origin[1]
-        if not (0 <= sx < self.width and 0 <= sy < self.height):
+        if not self.on_screen(x, y):
             raise IndexError(f"pixel {x},{y} is off the screen")
         i = 3 * (sy * self.width + sx)
         return tuple(self.pixels[i:i + 3])
@@ -64,7 +64,11 @@ class Shot:
     def has_near(self, x, y, colour, radius=2, tolerance=60):
         """Whether some pixel within `radius` of client pixel (x, y) has `colour`."""
         return any(near(self.at(x + dx, y + dy), colour, tolerance)
-                   for dx in range(-radius, radius + 1) for dy in range(-radius, radius + 1))
+                   for dx in range(-radius, radius + 1) for dy in range(-radius, radius + 1)
+                   if self.on_screen(x + dx, y + dy))
+
+    def on_screen(self, x, y):
+        return 0 <= x + self.origin[0] < self.width and 0 <= y + self.origin[1] < self.height
 
     def count(self, left, top, width, height, colour, tolerance=60):
         return sum(1 for y in range(top, top + height) for x in range(left, left + width)

@@ -1,0 +1,162 @@
+#!/usr/bin/python3
+"""The harness's own computations, without a session: the expected tones
+against the figures the description lists, the field texts, the joining of
+tones split by breaks, the output area's pixel mapping and the screenshot
+decoding."""
+
+import os
+import sys
+import unittest
+
+sys.dont_write_bytecode = True
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+
+import expect  # noqa: E402
+import layout  # noqa: E402
+from screen import Shot  # noqa: E402
+from sound_capture import Tone  # noqa: E402
+
+
+def freqs(tones):
+    return [t.frequency_hz for t in tones]
+
+
+class ExpectedTones(unittest.TestCase):
+    def test_players_at_the_initial_fields(self):
+        rows = {
+            "Pythagoras": (expect.scale(360, 140, expect.PYTHAGORAS), [360, 405, 456, 480, 540, 608, 683, 720]),
+            "Didymos": (expect.scale(360, 140, expect.DIDYMOS), [360, 405, 450, 480, 540, 600, 675, 720]),
+            "temperiert": (expect.scale(360, 140, expect.TEMPERED), [360, 404, 453, 480, 539, 605, 679, 720]),
+            "alle N=12": (expect.equal_division(360, 140, 12),
+                          [360, 381, 404, 428, 454, 481, 509, 539, 571, 605, 641, 680, 720]),
+            "alle N=2": (expect.equal_division(360, 140, 2), [360, 509, 720]),
+            "keys, parked markers": (expect.keys(360, 140, expect.PARKED_MARKERS),
+                                     [360, 331, 335, 338, 342, 346, 349, 720]),
+        }
+        for name, (tones, listed) in rows.items():
+            with self.subTest(name):
+                self.assertEqual(freqs(tones), listed)
+                self.assertFalse(tones[0].back_to_back)
+                self.assertTrue(all(t.back_to_back for t in tones[1:]))
+
+    def test_halves_go_to_the_even_integer(self):
+        for value, rounded in ((742.5, 742), (607.5, 608), (455.625, 456), (0.5, 0), (1.5, 2)):
+            with self.subTest(value):
+                self.assertEqual(expect.nearest_integer(value), rounded)
+        self.assertEqual(freqs(expect.scale(440, 100, expect.PYTHAGORAS))[5], 742)
+
+    def test_melody_cells(self):
+        rows = {
+            "initial melody": (expect.INITIAL_MELODY, 42, 96 * 140),
+            "c2": ("c2", 1, 280),
+            "c2 and a blank": ("c2 ", 2, 280),
+            "empty": ("", 1, 0),
+        }
+        for name, (text, cells, total_ms) in rows.items():
+            with self.subTest(name):
+                tones = expect.melody(text, 360, 140, expect.PYTHAGORAS_PRESET)
+                self.assertEqual(len(tones), cells)
+                self.assertEqual(sum(t.duration_ms for t in tones), total_ms)
+        first = expect.melody("c2 d4", 360, 140, [9 / 8] + expect.PARKED_MARKERS[1:])
+        self.assertEqual([(t.frequency_hz, t.duration_ms) for t in first], [(360, 280), (405, 560)])
+        capital = expect.melody("C2 e2", 360, 140, expect.PARKED_MARKERS)
+        self.assertEqual([(t.frequency_hz, t.duration_ms) for t in capital], [(0, 280), (335, 280)])
+
+    def test_field_texts(self):
+        rows = {
+            "ratio below one": (expect.number_text(0.92), " .92"),
+            "whole number": (expect.number_text(370.0), " 370"),
+            "negative": (expect.number_text(-2.5), "-2.5"),
+            "single precision": (expect.number_text(expect.single(1.9), 7), " 1.9"),
+            "readout at 439": (expect.readout(439 / 1200 + 0.9, 360), " 1.265  entspricht   455 Hz"),
+            "readout of optNote(0)": (expect.readout(24 / 1200 + 0.9, 360), " .92  entspricht   331 Hz"),
+            "pointer at 0.875": (expect.readout_single(expect.single(0.875), 360), " .875  entspricht   315 Hz"),
+            "pointer just below .95": (expect.readout_single(expect.single(0.95), 360), " .949  entspricht   341 Hz"),
+        }
+        for name, (got, want) in rows.items():
+            with self.subTest(name):
+                self.assertEqual(got, want)
+
+
+class ToneComparison(unittest.TestCase):
+    def row(self, *spans):
+        return [Tone(a, b, f, 0.3) for a, b, f in spans]
+
+    def test_fitting_capture_has_no_problems(self):
+        found = self.row((0, 137, 360), (140, 277, 405))
+        problems, notes = expect.compare_tones(found, [expect.Expected(360, 140, False), expect.Expected(405, 140)])
+        self.assertEqual((problems, notes), ([], []))
+
+    def test_faults_are_named(self):
+        want = [expect.Expected(360, 140, False), expect.Expected(405, 140)]
+        rows = {
+            "wrong pitch": (self.row((0, 137, 360), (140, 277, 407)), "frequency"),
+            "too short": (self.row((0, 137, 360), (140, 260, 405)), "duration"),
+            "a pause": (self.row((0, 137, 360), (160, 297, 405)), "gap of 23.0 ms"),
+            "a tone missing": (self.row((0, 137, 360)), "1 tones captured, 2 expected"),
+        }
+        for name, (found, words) in rows.items():
+            with self.subTest(name):
+                problems, _ = expect.compare_tones(found, want)
+                self.assertTrue(any(words in p for p in problems), problems)
+
+    def test_breaks_inside_a_tone_are_joined_and_noted(self):
+        found = self.row((0, 60, 360), (62, 137, 360), (140, 277, 405))
+        joined, breaks = expect.join_interruptions(found, [expect.Expected(360, 140, False), expect.Expected(405, 140)])
+        self.assertEqual([(t.start_ms, t.end_ms) for t in joined], [(0, 137), (140, 277)])
+        self.assertEqual(breaks, [2])
+        problems, notes = expect.compare_tones(found, [expect.Expected(360, 140, False), expect.Expected(405, 140)])
+        self.assertEqual(problems, [] if expect.KNOWN_FAULT_BREAKS else problems)
+        self.assertTrue(any("broke off" in n for n in notes + problems))
+
+    def test_repeated_notes_stay_apart(self):
+        # e2 e2: two tones of one pitch, each as long as asked, are not joined.
+        found = self.row((0, 277, 335), (280, 557, 335))
+        joined, breaks = expect.join_interruptions(found, [expect.Expected(335, 280, False), expect.Expected(335, 280)])
+        self.assertEqual((len(joined), breaks), (2, []))
+
+    def test_gap_during_a_screenshot_is_let_pass(self):
+        found = self.row((0, 277, 360), (350, 627, 405))
+        want = [expect.Expected(360, 280, False), expect.Expected(405, 280, True, expect.MELODY_GAP_MS)]
+        problems, notes = expect.compare_tones(found, want, screenshots=[(200, 260)])
+        self.assertEqual(problems, [])
+        self.assertTrue(notes)
+        problems, _ = expect.compare_tones(found, want)
+        self.assertTrue(problems)
+
+
+class Pictures(unittest.TestCase):
+    def test_output_area_mapping(self):
+        rows = {
+            "left edge": ((0.9, 0), (50, 42)),
+            "base tone on the axis": ((1.0, 3), (137, 156)),
+            "octave": ((2.0, 3), (1007, 156)),
+            "bottom right corner": ((2.1, 6), (1094, 270)),
+        }
+        for name, (user, pixel) in rows.items():
+            with self.subTest(name):
+                self.assertEqual(layout.area_point(*user), pixel)
+
+    def test_control_places(self):
+        rows = {
+            "Text1 on the window": (layout.rect("Text1"), (392, 352, 81, 33)),
+            "X inside the output area": (layout.rect("cmdClear")[:2], (1074, 42)),
+            "key 1 inside the keyboard panel": (layout.rect("cmdTaste", 0)[:2], (545, 353)),
+            "selector of marker 2": (layout.rect("optNote", 2)[:2], (608, 320)),
+        }
+        for name, (got, want) in rows.items():
+            with self.subTest(name):
+                self.assertEqual(got, want)
+
+    def test_ppm_round_trip(self):
+        pixels = bytes([255, 0, 0, 0, 255, 0, 0, 0, 255, 10, 20, 30])
+        shot = Shot.from_ppm(b"P6\n# comment\n2 2\n255\n" + pixels, origin=(1, 0))
+        self.assertEqual(shot.at(-1, 0), (255, 0, 0))
+        self.assertEqual(shot.at(0, 1), (10, 20, 30))
+        self.assertTrue(shot.has_near(0, 0, (0, 0, 255), radius=1))
+        with self.assertRaises(IndexError):
+            shot.at(5, 5)
+
+
+if __name__ == "__main__":
+    unittest.main()
