@@ -1,0 +1,17 @@
+// The ratios the four marker presets lay out, for markers 0 to 5 (notes 2 to
+// 7), as doubles before the markers take them in single precision: the
+// Pythagorean major scale, seven equal ratio steps, seven equal differences,
+// and the places 0.91 to 0.96 left of the base tone. Plain C++, no Qt.
+#pragma once
+
+#include <array>
+
+namespace stimmung::markers {
+
+enum class Preset { Pythagorean, Geometric, Linear, TakenOut };
+
+using PresetRatios = std::array<double, 6>;
+
+PresetRatios RatiosOf(Preset preset);
+
+} // namespace stimmung::markers
