@@ -1,6 +1,7 @@
 #include "audio_bindings.h"
 
 #include "keyboard.h"
+#include "melody_player.h"
 #include "scale_players.h"
 #include "tone_fields.h"
 
@@ -30,6 +31,7 @@ const EventBinding kAudio[] = {
     {"cmdalle", Event::Click, Forward<cmdalle_Click>},
     {"cmdTaste", Event::Click, ForwardIndex<cmdTaste_Click>},
     {"cmdHandlauf", Event::Click, Forward<cmdHandlauf_Click>},
+    {"cmdAbspielen", Event::Click, Forward<cmdAbspielen_Click>},
 };
 
 } // namespace
