@@ -16,6 +16,7 @@ mkdir -p "$out"
 fuzzers=(
   "fuzz_read_number src/platform/numbers.cpp"
   "fuzz_number_text src/platform/numbers.cpp"
+  "fuzz_melody_cells src/audio/melody_cells.cpp src/platform/numbers.cpp"
 )
 
 status=0
