@@ -5,7 +5,7 @@ ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 
-.PHONY: deps build run test test-asan fuzz bench package clean
+.PHONY: deps build run test test-e2e test-asan fuzz bench package clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -21,6 +21,13 @@ run: build
 # virtual display, and a short bounded run of each fuzzer.
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# The end-to-end group: the real program under Xvfb with PulseAudio capture.
+test-e2e: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DSTIMMUNG_E2E=ON
+	cmake --build $(BUILD) -j $(JOBS)
+	cd $(BUILD) && ctest --output-on-failure -L e2e
+	cmake -S . -B $(BUILD) -DSTIMMUNG_E2E=OFF > /dev/null
 
 # Unit and widget tests built with AddressSanitizer and UndefinedBehaviorSanitizer.
 test-asan: deps
