@@ -11,6 +11,8 @@
 #include <mutex>
 #include <numbers>
 #include <thread>
+#include <tuple>
+#include <type_traits>
 
 namespace stimmung {
 
@@ -43,6 +45,14 @@ constexpr double kMissedJoinCapMs = 10.0;
 constexpr double kEarlyDecaySeconds = 4.0;
 constexpr auto kWaitSlice = std::chrono::milliseconds(20);
 constexpr auto kDrainLimit = std::chrono::milliseconds(300);
+
+// The stream format record that SDL_OpenAudioDevice takes and fills in, named
+// after its place in that function's parameters.
+template <typename> struct OpenParameters;
+template <typename R, typename... A> struct OpenParameters<R(A...)> {
+    using Format = std::remove_pointer_t<std::tuple_element_t<3, std::tuple<A...>>>;
+};
+using StreamFormat = OpenParameters<decltype(SDL_OpenAudioDevice)>::Format;
 
 double Seconds(Clock::time_point t) { return std::chrono::duration<double>(t.time_since_epoch()).count(); }
 Clock::time_point TimePoint(double seconds) {
@@ -115,6 +125,7 @@ struct SdlSoundOutput::Impl {
     std::size_t head = 0, count = 0;
     std::int64_t lastEnd = 0;   // frame after the last queued tone
     bool chainable = false;     // lastEnd is the end of a tone a new one may join
+    std::int64_t pause = 0;     // frames of Sleep since the last tone was placed
     std::uint64_t generation = 0; // counts the times queued tones were dropped
 
     std::vector<ToneStart> toneStarts;
@@ -185,8 +196,8 @@ struct SdlSoundOutput::Impl {
         }
     }
 
-    // Advances the frame/clock map with this callback's time (the loop of
-    // "Using a DLL to filter time": a phase and a period estimate).
+    // Advances the frame/clock map with this callback's time: a second-order
+    // delay-locked loop that keeps a phase and a period estimate.
     void followClock(double now, int frames) {
         const double nominal = static_cast<double>(frames) / rate;
         mapFrames = frames;
@@ -212,7 +223,8 @@ struct SdlSoundOutput::Impl {
         const double early = -error;
         earlyPeak = std::max(earlyPeak * std::exp(-nominal / kEarlyDecaySeconds), early);
         const double bandwidth = settled < kSettlingCallbacks ? kSettlingBandwidthHz : kClockBandwidthHz;
-        const double omega = 2.0 * std::numbers::pi * bandwidth * nominal;
+        // Kept well inside the loop's stable range, also for long buffers.
+        const double omega = std::min(2.0 * std::numbers::pi * bandwidth * nominal, 0.4);
         ++settled;
         t0 = t1;
         t1 += std::sqrt(2.0) * omega * error + period;
@@ -275,6 +287,7 @@ struct SdlSoundOutput::Impl {
     // Beep still waiting for one of them falls back to the steady clock.
     void dropped() {
         chainable = false;
+        pause = 0;
         lastEnd = consumed;
         ++generation;
     }
@@ -290,6 +303,7 @@ struct SdlSoundOutput::Impl {
         head = count = 0;
         lastEnd = 0;
         chainable = false;
+        pause = 0;
         lastCallback = Clock::now();
     }
 
@@ -300,9 +314,9 @@ struct SdlSoundOutput::Impl {
         SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "Stimmung");
         bool ok = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
         SDL_AudioDeviceID opened = 0;
-        SDL_AudioSpec obtained{};
+        StreamFormat obtained{};
         if (ok) {
-            SDL_AudioSpec wanted{};
+            StreamFormat wanted{};
             wanted.freq = options.sampleRate;
             wanted.format = AUDIO_F32SYS;
             wanted.channels = 1;
@@ -357,7 +371,12 @@ struct SdlSoundOutput::Impl {
         state = State::Opening;
         closing = false;
         openDeadline = Clock::now() + options.openTimeout;
-        opener = std::thread([this] { openDevice(); });
+        opener = std::thread([this] {
+            openDevice();
+            // SDL keeps per-thread data (its error text) for threads it did
+            // not create; this one ends here.
+            SDL_TLSCleanup();
+        });
     }
 
     void closeDevice() {
@@ -370,6 +389,14 @@ struct SdlSoundOutput::Impl {
         if (state == State::Open && !EndRequested()) {
             const auto limit = Clock::now() + kDrainLimit;
             while (count > 0 && streaming(Clock::now()) && Clock::now() < limit) changed.wait_until(lock, limit);
+            // The last samples written still sit in the device's buffers
+            // (about a period or two); closing now would cut them off.
+            if (count == 0 && lastEnd > consumed - 2 * mapFrames) {
+                const auto playOut = std::chrono::duration<double>(2.0 * mapFrames / rate) + std::chrono::milliseconds(10);
+                lock.unlock();
+                std::this_thread::sleep_for(playOut);
+                lock.lock();
+            }
         }
         const SDL_AudioDeviceID toClose = device;
         const bool quit = subsystemUp;
@@ -413,7 +440,15 @@ bool SdlSoundOutput::isOpen() const {
 
 void SdlSoundOutput::Sleep(std::int32_t durationMs) {
     if (durationMs <= 0) return;
-    WaitUntil(Clock::now() + std::chrono::milliseconds(durationMs));
+    const auto end = Clock::now() + std::chrono::milliseconds(durationMs);
+    {
+        // A pause inside a melody: the next tone may keep to the melody's
+        // time in the stream, exactly this much after the last one.
+        std::lock_guard lock(impl_->mutex);
+        if (impl_->chainable && impl_->rate > 0)
+            impl_->pause += std::llround(static_cast<double>(durationMs) * impl_->rate / 1000.0);
+    }
+    WaitUntil(end);
 }
 
 void SdlSoundOutput::Beep(std::int32_t frequencyHz, std::int32_t durationMs) {
@@ -445,15 +480,17 @@ void SdlSoundOutput::Beep(std::int32_t frequencyHz, std::int32_t durationMs) {
         }
     }
 
-    // Place the tone: right after the previous one while that one still
-    // sounds, else one lead after now; never before the next frame the
-    // callback writes.
+    // Place the tone. In a melody (the previous tone, and the pauses asked
+    // for since, not yet past in the stream) it keeps to the melody's time:
+    // right after the previous tone, or after it by the pauses. Else one
+    // lead after now. Never before the next frame the callback writes.
     const double now = s.streamNow(Seconds(Clock::now()));
     const std::int64_t next = s.consumed;
+    const std::int64_t inMelody = s.lastEnd + s.pause;
     std::int64_t start;
-    if (s.chainable && static_cast<double>(s.lastEnd) >= s.frameAt(now)) {
-        start = std::max(s.lastEnd, next);
-        if (start > s.lastEnd) {
+    if (s.chainable && static_cast<double>(inMelody) >= s.frameAt(now)) {
+        start = std::max(inMelody, next);
+        if (start > inMelody) {
             ++s.missedJoins;
             s.extraMarginMs = std::min(s.extraMarginMs + kMissedJoinStepMs, kMissedJoinCapMs);
         }
@@ -472,6 +509,7 @@ void SdlSoundOutput::Beep(std::int32_t frequencyHz, std::int32_t durationMs) {
     ++s.count;
     s.lastEnd = start + tone.frames;
     s.chainable = true;
+    s.pause = 0;
     const std::int64_t end = s.lastEnd;
     const std::uint64_t generation = s.generation;
 

@@ -12,10 +12,11 @@
 //
 // Handing a tone over without gap or overlap
 //   Tones are placed at absolute frame positions, one after the other, so two
-//   tones can never overlap. A tone that follows the previous one while that
-//   one still sounds starts at the frame right after the previous tone's
-//   last frame (no gap). Any other tone starts at a fixed lead L after the
-//   moment of the call.
+//   tones can never overlap. A tone that comes while the previous one still
+//   sounds starts at the frame right after the previous tone's last frame
+//   (no gap); after a Sleep it starts exactly that long after the previous
+//   tone's end, if that point is still ahead in the stream. Any other tone
+//   starts at a fixed lead L after the moment of the call.
 //   Beep returns L before the stream reaches the tone's end, that is when the
 //   tone is committed to the stream and the caller's next tone can still be
 //   queued before the callback fills the buffer in which this one ends. L is
