@@ -18,6 +18,10 @@
 #include <map>
 #include <stdexcept>
 
+// The icons are compiled into the app library; a static library's resources
+// must be registered by name before the first use.
+static void RegisterIconResources() { Q_INIT_RESOURCE(resources); }
+
 namespace stimmung {
 
 namespace {
@@ -60,6 +64,7 @@ MainWindow::MainWindow(bool traceDrawing) : window_(std::make_unique<Window>()) 
     const auto& w = layout::Window();
     view->setWindowTitle(QString::fromUtf8(w.title));
     view->resize(w.clientWidthTwips / kTwipsPerPixel, w.clientHeightTwips / kTwipsPerPixel);
+    RegisterIconResources();
     QIcon icon;
     for (int size : {16, 32, 48, 256})
         icon.addFile(QStringLiteral(":/icons/stimmung-%1.png").arg(size), QSize(size, size));
