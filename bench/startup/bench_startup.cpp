@@ -1,7 +1,8 @@
 // Start-up benchmark: the real `stimmung` beside a minimal Qt window of the
 // same size, in turn, on a private virtual display with a sound server; and,
-// to tell what the sound device costs, stimmung with no sound server to reach
-// and the minimal window with SDL audio opened the way stimmung opens it.
+// to tell where the difference comes from, stimmung with no sound server to
+// reach, the minimal window with one line of text, and the minimal window
+// with SDL audio opened in the background the way stimmung opens it.
 // Each run starts the program, observes from outside when its window is
 // mapped and when its first frame is on the screen, lets it run on for a
 // while (the sound device opens in the background meanwhile), closes the
@@ -39,9 +40,10 @@ struct Program {
 
 struct Options {
     int runs = 15;
-    int settleMs = 1500;
+    int settleMs = 1000;
     std::string stimmung = STIMMUNG_BINARY;
     std::string minimal = MINIMAL_WINDOW_BINARY;
+    std::string minimalText = MINIMAL_TEXT_WINDOW_BINARY;
     std::string minimalSound = MINIMAL_SOUND_WINDOW_BINARY;
 };
 
@@ -127,6 +129,7 @@ int main(int argc, char** argv) {
         {"minimal Qt window", options.minimal, true, {}, {}, {}, {}, 0},
         {"stimmung", options.stimmung, true, {}, {}, {}, {}, 0},
         {"stimmung, no sound server", options.stimmung, false, {}, {}, {}, {}, 0},
+        {"minimal Qt window + text", options.minimalText, true, {}, {}, {}, {}, 0},
         {"minimal Qt window + SDL audio", options.minimalSound, true, {}, {}, {}, {}, 0},
     };
     // One round unrecorded fills the file cache; then the programs take turns
@@ -144,6 +147,7 @@ int main(int argc, char** argv) {
     for (const auto& p : programs) PrintRow(p);
     PrintRatio("stimmung / minimal:", programs[1], programs[0]);
     PrintRatio("no sound server / minimal:", programs[2], programs[0]);
-    PrintRatio("minimal + SDL audio / minimal:", programs[3], programs[0]);
+    PrintRatio("minimal + text / minimal:", programs[3], programs[0]);
+    PrintRatio("minimal + SDL audio / minimal:", programs[4], programs[0]);
     return 0;
 }
