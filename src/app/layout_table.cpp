@@ -175,7 +175,105 @@ const ScrollRange kRanges[] = {
     {"hscNote", 0, 1500, 1, 1, 0},
 };
 
+// German, as every text of the window; each keeps the control's caption in it
+// where it has one, so the name matches what is seen.
+const AccessibleNameRow kAccessibleNames[] = {
+    // Text boxes: what the field holds, not its initial text
+    {"Text1", -1, "Frequenz Grundton in Hz"},
+    {"Text2", -1, "Dauer in ms"},
+    {"Text3", -1, "Verhältnis und Frequenz"},
+    {"Text4", -1, "Feld 1000 ohne Funktion"},
+    {"txtWurzel", -1, "Anzahl der Stufen N"},
+    {"txtTerz", -1, "Fehler der Terz"},
+    {"txtQuarte", -1, "Fehler der Quarte"},
+    {"txtQuinte", -1, "Fehler der Quinte"},
+    {"txtGesamtfehler", -1, "Gesamtfehler"},
+    {"txtMelodie", -1, "Melodie"},
+    {"txtHilfe", -1, "Hilfezeile"},
+    // Scroll bars and picture boxes, which have no caption
+    {"HScroll1", -1, "Anzahl der Stufen N einstellen"},
+    {"hscNote", -1, "gewählte Note verschieben"},
+    {"picAusgabe", -1, "Zeichenfläche mit der Verhältnisachse"},
+    {"Picture1", 0, "Schreibfarbe rot"},
+    {"Picture1", 1, "Schreibfarbe blau"},
+    {"Picture1", 2, "Schreibfarbe schwarz"},
+    {"Picture1", 3, "Schreibfarbe weiß"},
+    {"Picture1", 4, "Schreibfarbe grau"},
+    {"Picture2", -1, "Tastatur"},
+    {"Picture3", 0, "schwarze Taste 1"},
+    {"Picture3", 1, "schwarze Taste 2"},
+    {"Picture3", 2, "schwarze Taste 3"},
+    {"Picture3", 3, "schwarze Taste 4"},
+    {"Picture3", 4, "schwarze Taste 5"},
+    {"optZeichne", -1, "Markieren"},
+    // The Pythagorean construction's buttons
+    {"cmdComplett", -1, "alle Töne eintragen"},
+    {"cmd2", -1, "Ton 2 eintragen"},
+    {"cmd3", -1, "Ton 3 eintragen"},
+    {"cmd4", -1, "Ton 4 eintragen"},
+    {"cmd5", -1, "Ton 5 eintragen"},
+    {"cmd6", -1, "Ton 6 eintragen"},
+    {"cmd7", -1, "Ton 7 eintragen"},
+    {"cmdNamen", -1, "cdefg: Notennamen eintragen"},
+    {"cmdDia", -1, "Rein: Töne nach Didymos eintragen"},
+    {"cmdClear", -1, "X: Zeichnung löschen"},
+    // Players, step ratios and presets that share a caption
+    {"cmdPythagoras", -1, "Tonlauf Pythagoras"},
+    {"cmdrein", -1, "Tonlauf Didymos"},
+    {"cmdtemperiert", -1, "Tonlauf temperiert"},
+    {"cmdHandlauf", -1, "Tonlauf per Hand definiert"},
+    {"cmdDiff", -1, "Pythagoras Quotienten"},
+    {"cmdDidymos", -1, "Didymos Quotienten"},
+    {"cmdPythagorasstimmung", -1, "Noten setzen: Pythagoras"},
+    {"cmdLinear", -1, "Noten setzen: linear"},
+    {"cmdGeometrisch", -1, "Noten setzen: geometrisch"},
+    {"cmdRausnehmen", -1, "x: Noten zurücksetzen"},
+    {"Label2", -1, "2 unter der Wurzel"},
+    // The adjusters, two pairs of "+10" and "-10"
+    {"cmdMinusF", -1, "Frequenz -10"},
+    {"cmdPlusF", -1, "Frequenz +10"},
+    {"cmdMinusT", -1, "Dauer -10"},
+    {"cmdPlusT", -1, "Dauer +10"},
+    // Marker selectors, marker labels and keys, whose captions are digits
+    {"optNote", 0, "Note 2 wählen"},
+    {"optNote", 1, "Note 3 wählen"},
+    {"optNote", 2, "Note 4 wählen"},
+    {"optNote", 3, "Note 5 wählen"},
+    {"optNote", 4, "Note 6 wählen"},
+    {"optNote", 5, "Note 7 wählen"},
+    {"lblNote", 0, "Marke 2"},
+    {"lblNote", 1, "Marke 3"},
+    {"lblNote", 2, "Marke 4"},
+    {"lblNote", 3, "Marke 5"},
+    {"lblNote", 4, "Marke 6"},
+    {"lblNote", 5, "Marke 7"},
+    {"cmdTaste", 0, "Taste 1"},
+    {"cmdTaste", 1, "Taste 2"},
+    {"cmdTaste", 2, "Taste 3"},
+    {"cmdTaste", 3, "Taste 4"},
+    {"cmdTaste", 4, "Taste 5"},
+    {"cmdTaste", 5, "Taste 6"},
+    {"cmdTaste", 6, "Taste 7"},
+    {"cmdTaste", 7, "Taste 8"},
+    {"cmdAbspielen", -1, "Melodie abspielen"},
+};
+
 } // namespace
+
+std::span<const AccessibleNameRow> AccessibleNames() { return kAccessibleNames; }
+
+std::string AccessibleName(std::string_view name, int index) {
+    for (const AccessibleNameRow& row : kAccessibleNames)
+        if (name == row.name && index == row.index) return row.accessible;
+    for (const ControlRow& row : kControls) {
+        if (name != row.name || index != row.index) continue;
+        std::string_view caption = row.caption ? row.caption : "";
+        const auto first = caption.find_first_not_of(' ');
+        if (first == std::string_view::npos) break;
+        return std::string(caption.substr(first, caption.find_last_not_of(' ') - first + 1));
+    }
+    return std::string(name);
+}
 
 const WindowRow& Window() { return kWindow; }
 std::span<const ControlRow> Controls() { return kControls; }

@@ -8,6 +8,8 @@
 
 #include <optional>
 #include <span>
+#include <string>
+#include <string_view>
 
 namespace stimmung::layout {
 
@@ -72,5 +74,20 @@ std::span<const ScrollRange> ScrollRanges();
 const char* InitialOption(int& index);
 // The initial text of the melody field.
 const char* InitialMelody();
+
+// What a screen reader announces for a control whose caption does not say
+// what it is (text boxes, whose caption is their changing content, scroll
+// bars, swatches) or says the same as another control's caption (" Pythagoras"
+// and "Pythagoras", the digits of the tone buttons, keys and selectors). The
+// visible captions stay as they are.
+struct AccessibleNameRow {
+    const char* name;
+    int index; // -1: a single control
+    const char* accessible;
+};
+std::span<const AccessibleNameRow> AccessibleNames();
+// The announced name of a control: its row above, else its caption without
+// the surrounding blanks, else its control name.
+std::string AccessibleName(std::string_view name, int index);
 
 } // namespace stimmung::layout

@@ -151,8 +151,7 @@ void MainWindow::createControls(bool traceDrawing) {
         control->placeTwips(row.left, row.top, row.width, row.height);
         control->widget()->setFont(MakeFont(row.font));
         control->widget()->setProperty("stimmungTab", row.tab);
-        QString caption = Caption(row.caption);
-        control->widget()->setAccessibleName(caption.trimmed().isEmpty() ? QString::fromUtf8(row.name) : caption.trimmed());
+        control->widget()->setAccessibleName(QString::fromStdString(layout::AccessibleName(row.name, row.index)));
         if (row.container && row.kind == Kind::Label) {
             if (auto* scaled = dynamic_cast<PictureBox*>(container)) scaled->addScaledChild(static_cast<Label*>(control));
         }
