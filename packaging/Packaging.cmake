@@ -42,10 +42,11 @@ set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 
 # Loaded at run time, so no linker entry names them: the window system's
-# platform plugin, and the Liberation fonts that fontconfig puts in place of
-# Times New Roman and Courier New.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation")
-# The linked libraries (Qt widgets, gui and core, SDL2, the C and C++ run-time)
+# platform plugin, SDL2 (loaded when the sound device opens), and the
+# Liberation fonts that fontconfig puts in place of Times New Roman and
+# Courier New.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libsdl2-2.0-0 (>= 2.0.20), fonts-liberation")
+# The linked libraries (Qt widgets, gui and core, the C and C++ run-time)
 # come from dpkg-shlibdeps with the versions the binary was built against;
 # without it they are named here.
 find_program(STIMMUNG_DPKG_SHLIBDEPS dpkg-shlibdeps)
@@ -53,7 +54,7 @@ if(STIMMUNG_DPKG_SHLIBDEPS)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 else()
   string(PREPEND CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libqt6widgets6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6core6 (>= 6.4), libsdl2-2.0-0 (>= 2.0.20), ")
+    "libqt6widgets6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6core6 (>= 6.4), ")
 endif()
 include(CPack)
 

@@ -1,5 +1,6 @@
 // Stimmung: one window about the tuning of musical scales.
 // The program takes no arguments and reads no files or configuration.
+#include "first_frame.h"
 #include "main_window.h"
 #include "sdl_sound_output.h"
 #include "sound_output.h"
@@ -11,14 +12,16 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Stimmung"));
     QApplication::setDesktopFileName(QStringLiteral("stimmung"));
 
-    // The sound device opens in the background while the window comes up;
-    // the first tone waits for it only if it is not open yet.
     stimmung::SdlSoundOutput sound;
-    sound.start();
     stimmung::InstallSoundOutput(&sound);
 
     stimmung::MainWindow window;
     window.show();
+    // The sound device opens in the background once the first frame is on
+    // the screen, so loading the sound libraries does not hold up the window.
+    // That is long before anyone can click; a tone asked for while it is
+    // still opening waits for it.
+    stimmung::AfterFirstFrame(window.window().widget(), [&sound] { sound.start(); });
     int status = app.exec();
     stimmung::InstallSoundOutput(nullptr);
     return status;
