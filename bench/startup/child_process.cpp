@@ -80,6 +80,14 @@ double CpuMs(pid_t pid) {
     return 1000.0 * static_cast<double>(ticks) / static_cast<double>(sysconf(_SC_CLK_TCK));
 }
 
+long PeakRssKb(pid_t pid) {
+    std::ifstream file("/proc/" + std::to_string(pid) + "/status");
+    std::string line;
+    while (std::getline(file, line))
+        if (line.rfind("VmHWM:", 0) == 0) return std::stol(line.substr(6));
+    return -1;
+}
+
 void Stop(pid_t pid) {
     if (pid <= 0) return;
     kill(pid, SIGTERM);

@@ -31,6 +31,9 @@ Exit WaitFor(pid_t pid, Clock::time_point deadline);
 // (user and system; the kernel counts it in clock ticks, 10 ms); -1 if gone.
 double CpuMs(pid_t pid);
 
+// Peak resident set size of the running child so far (VmHWM), kB; -1 if gone.
+long PeakRssKb(pid_t pid);
+
 // SIGTERM, then SIGKILL after a grace period; collects the child.
 void Stop(pid_t pid);
 
