@@ -1,5 +1,7 @@
 #include "controls.h"
 
+#include "hairline.h"
+
 #include <QCoreApplication>
 #include <QMouseEvent>
 #include <QPainter>
@@ -283,12 +285,11 @@ public:
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
-        QPen pen(colour, width, Qt::SolidLine, width > 1 ? Qt::RoundCap : Qt::SquareCap);
-        p.setPen(pen);
         if (width == 1) {
-            // Hairlines on pixel centres, so that they stay one crisp pixel.
-            p.drawLine(a + QPointF(0.5, 0.5), b + QPointF(0.5, 0.5));
+            // Hairlines on the device pixel grid, so that they stay crisp.
+            DrawHairline(p, colour, a, b, devicePixelRatioF());
         } else {
+            p.setPen(QPen(colour, width, Qt::SolidLine, Qt::RoundCap));
             p.setRenderHint(QPainter::Antialiasing);
             p.drawLine(a, b);
         }

@@ -1,5 +1,7 @@
 #include "output_area.h"
 
+#include "hairline.h"
+
 #include <QFont>
 #include <QFontMetricsF>
 #include <QGuiApplication>
@@ -138,10 +140,10 @@ void OutputArea::Line(double x1, double y1, double x2, double y2) {
     QPointF a = toInterior(x1, y1), b = toInterior(x2, y2);
     const int w = std::max(1, DrawWidth);
     QPainter p(&image_);
-    p.setPen(QPen(ToQColor(ForeColor), w, Qt::SolidLine, w > 1 ? Qt::RoundCap : Qt::SquareCap));
     if (w == 1) {
-        p.drawLine(a + QPointF(0.5, 0.5), b + QPointF(0.5, 0.5));
+        DrawHairline(p, ToQColor(ForeColor), a, b, image_.devicePixelRatio());
     } else {
+        p.setPen(QPen(ToQColor(ForeColor), w, Qt::SolidLine, Qt::RoundCap));
         p.drawLine(a, b);
     }
     touched(QRectF(a, b).normalized().adjusted(-w, -w, w, w));
@@ -154,7 +156,7 @@ void OutputArea::PSet(double x, double y) {
     const int w = std::max(1, DrawWidth);
     QPainter p(&image_);
     if (w == 1) {
-        p.fillRect(QRectF(std::floor(c.x()), std::floor(c.y()), 1, 1), ToQColor(ForeColor));
+        p.fillRect(HairlineDot(c, image_.devicePixelRatio()), ToQColor(ForeColor));
     } else {
         // A filled round dot of DrawWidth pixels diameter centred on the point.
         p.setPen(Qt::NoPen);
