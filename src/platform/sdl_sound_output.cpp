@@ -6,8 +6,10 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cmath>
 #include <condition_variable>
+#include <cstring>
 #include <mutex>
 #include <numbers>
 #include <thread>
@@ -23,7 +25,11 @@ using Clock = std::chrono::steady_clock;
 constexpr float kAmplitude = 0.3f;
 constexpr double kFadeMs = 3.0;
 constexpr int kLowestFrequencyHz = 20;
-constexpr std::size_t kQueueCapacity = 64;
+// Tones handed to the callback and not yet finished. Room for a lead's worth
+// of the shortest tones (1 ms each); a full queue makes Beep wait.
+constexpr std::size_t kQueueCapacity = 256;
+// Tone starts on their way from the callback to the caller's record.
+constexpr std::size_t kStartRingCapacity = 256;
 constexpr std::size_t kToneStartCapacity = 4096;
 // The stream counts as running after this many callbacks in a row that came
 // no later than a few periods after the one before.
@@ -44,6 +50,7 @@ constexpr double kMissedJoinCapMs = 10.0;
 // The earliness peak decays with this time constant, in seconds.
 constexpr double kEarlyDecaySeconds = 4.0;
 constexpr auto kWaitSlice = std::chrono::milliseconds(20);
+constexpr auto kPollStep = std::chrono::milliseconds(2);
 constexpr auto kDrainLimit = std::chrono::milliseconds(300);
 
 // The stream format record that SDL_OpenAudioDevice takes and fills in, named
@@ -74,6 +81,84 @@ double FadeGain(std::int64_t k, std::int64_t length) {
     return 0.5 - 0.5 * std::cos(std::numbers::pi * (static_cast<double>(k) + 0.5) / static_cast<double>(length));
 }
 
+// A queue between exactly one producer and one consumer thread, neither of
+// which ever waits for the other. The slots from head to tail belong to the
+// consumer, which may change them; the producer only writes the slot at tail.
+// Indices count up for the engine's life and are never reused.
+template <typename T, std::size_t N> class SpscRing {
+public:
+    // Producer side.
+    bool push(const T& value) {
+        const std::uint64_t t = tail_.load(std::memory_order_relaxed);
+        if (t - head_.load(std::memory_order_acquire) == N) return false;
+        slots_[t % N] = value;
+        tail_.store(t + 1, std::memory_order_release);
+        return true;
+    }
+    bool full() const {
+        return tail_.load(std::memory_order_relaxed) - head_.load(std::memory_order_acquire) == N;
+    }
+    // Consumer side.
+    T* front() {
+        const std::uint64_t h = head_.load(std::memory_order_relaxed);
+        return h == tail_.load(std::memory_order_acquire) ? nullptr : &slots_[h % N];
+    }
+    T& at(std::uint64_t index) { return slots_[index % N]; }
+    void pop() { head_.store(head_.load(std::memory_order_relaxed) + 1, std::memory_order_release); }
+    void dropAll() { head_.store(tail_.load(std::memory_order_acquire), std::memory_order_release); }
+    // Either side.
+    std::uint64_t head() const { return head_.load(std::memory_order_acquire); }
+    std::uint64_t tail() const { return tail_.load(std::memory_order_acquire); }
+    // Only while neither side runs.
+    void reset() {
+        head_.store(0);
+        tail_.store(0);
+    }
+
+private:
+    std::array<T, N> slots_{};
+    std::atomic<std::uint64_t> head_{0};
+    std::atomic<std::uint64_t> tail_{0};
+};
+
+// A value that one thread writes and others read without either waiting on
+// the other: a sequence lock over words that are each atomic, so a reader that
+// overlaps a write sees an odd or changed sequence number and reads again.
+template <typename T> class SeqLocked {
+    static_assert(std::is_trivially_copyable_v<T>);
+    static constexpr std::size_t kWords = (sizeof(T) + sizeof(std::uint64_t) - 1) / sizeof(std::uint64_t);
+
+public:
+    void store(const T& value) {
+        std::array<std::uint64_t, kWords> words{};
+        std::memcpy(words.data(), &value, sizeof(T));
+        const std::uint64_t s = sequence_.load(std::memory_order_relaxed);
+        sequence_.store(s + 1, std::memory_order_relaxed);
+        std::atomic_thread_fence(std::memory_order_release);
+        for (std::size_t i = 0; i < kWords; ++i) words_[i].store(words[i], std::memory_order_relaxed);
+        sequence_.store(s + 2, std::memory_order_release);
+    }
+    T load() const {
+        std::array<std::uint64_t, kWords> words{};
+        for (;;) {
+            const std::uint64_t before = sequence_.load(std::memory_order_acquire);
+            if (before % 2 == 0) {
+                for (std::size_t i = 0; i < kWords; ++i) words[i] = words_[i].load(std::memory_order_relaxed);
+                std::atomic_thread_fence(std::memory_order_acquire);
+                if (sequence_.load(std::memory_order_relaxed) == before) break;
+            }
+            std::this_thread::yield();
+        }
+        T value;
+        std::memcpy(static_cast<void*>(&value), words.data(), sizeof(T));
+        return value;
+    }
+
+private:
+    std::atomic<std::uint64_t> sequence_{0};
+    std::array<std::atomic<std::uint64_t>, kWords> words_{};
+};
+
 } // namespace
 
 struct SdlSoundOutput::Impl {
@@ -85,17 +170,73 @@ struct SdlSoundOutput::Impl {
         std::int64_t fade = 1;   // fade-in and fade-out length in frames
         std::int32_t frequencyHz = 0;
         bool audible = false;
+        bool cancelled = false;  // taken back before it began: never sounds
         Clock::time_point requested;
+    };
+
+    // What the callback tells the caller side after every buffer: where the
+    // stream stands and the map between its frames and the steady clock.
+    // Frame `mapFrame` was written by the callback at time t0 (seconds on the
+    // steady clock); the next callback, due at t1, writes frame mapFrame +
+    // mapFrames.
+    struct Position {
+        std::int64_t consumed = 0;  // frames the callback has written so far
+        std::int64_t callbacks = 0;
+        std::int64_t soundEnd = 0;  // frame after the last sounding sample written
+        std::int64_t lateStarts = 0;
+        double lastCallback = 0;    // steady-clock seconds
+        int regularRun = 0;         // callbacks in a row without a stall
+        int mapFrames = 1;
+        std::int64_t mapFrame = 0;
+        double t0 = 0, t1 = 0;
+        double period = 0;          // the filtered period, seconds
+        double earlyPeak = 0;
+        std::int64_t lateCallbacks = 0; // more than half a period after the one before
+
+        double timeOfFrame(std::int64_t frame) const {
+            return t0 + static_cast<double>(frame - mapFrame) * (t1 - t0) / mapFrames;
+        }
+        double frameAt(double time) const {
+            return static_cast<double>(mapFrame) + (time - t0) * mapFrames / (t1 - t0);
+        }
+        // The map is a straight line only while callbacks come: once the next
+        // one is overdue, the stream stands at the frames written so far.
+        double streamNow(double time) const { return std::min(time, t1); }
+        bool overdue(double time, int rate) const { return time > t1 + static_cast<double>(mapFrames) / rate; }
     };
 
     explicit Impl(Options o) : options(o) { toneStarts.reserve(kToneStartCapacity); }
 
     Options options;
 
+    // ---- Shared between the callback and the caller side, lock-free --------
+    // Each side reaches the other only through these atomics and the ring
+    // slots that are its own at the time; the callback takes no lock at all,
+    // so a window thread that holds one cannot delay a buffer.
+
+    SpscRing<Tone, kQueueCapacity> tones;          // caller -> callback
+    mutable SpscRing<ToneStart, kStartRingCapacity> starts; // callback -> caller
+    SeqLocked<Position> published;                  // callback -> caller
+    // Queue index before which every tone is to end now: a sounding one with
+    // a fade-out from the next buffer on, the others never to sound.
+    std::atomic<std::uint64_t> cutBefore{0};
+    // Counts the times the callback dropped the whole queue after a stall.
+    std::atomic<std::uint64_t> staleDrops{0};
+
+    // ---- The callback's own (read by nobody else while the stream runs) ----
+
+    Position stream;
+    bool mapValid = false;
+    bool sounding = false;     // the tone at the queue's head has begun
+    int settled = 0;           // callbacks since the map was started
+    std::uint64_t cutSeen = 0;
+
+    // ---- The caller side, guarded by `mutex` --------------------------------
+
     mutable std::mutex mutex;
     std::condition_variable changed;
     State state = State::NotStarted;
-    bool closing = false;
+    std::atomic<bool> closing{false};
     std::thread opener;
     Clock::time_point openDeadline;
 
@@ -105,30 +246,13 @@ struct SdlSoundOutput::Impl {
     int rate = 0;
     int bufferFrames = 0;
 
-    // The stream, guarded by `mutex`.
-    std::int64_t consumed = 0;  // frames the callback has written so far
-    std::int64_t callbacks = 0;
-    Clock::time_point lastCallback;
-    int regularRun = 0;         // callbacks in a row without a stall
-    // The map between frames and the steady clock: frame `mapFrame` is at
-    // time t0, frame mapFrame + mapFrames at t1; period the filtered period.
-    bool mapValid = false;
-    std::int64_t mapFrame = 0;
-    int mapFrames = 1;
-    double t0 = 0, t1 = 0, period = 0;
-    int settled = 0;            // callbacks since the map was started
-    double earlyPeak = 0;
     double extraMarginMs = 0;
     std::int64_t missedJoins = 0;
-
-    std::array<Tone, kQueueCapacity> queue{};
-    std::size_t head = 0, count = 0;
     std::int64_t lastEnd = 0;   // frame after the last queued tone
     bool chainable = false;     // lastEnd is the end of a tone a new one may join
     std::int64_t pause = 0;     // frames of Sleep since the last tone was placed
-    std::uint64_t generation = 0; // counts the times queued tones were dropped
-
-    std::vector<ToneStart> toneStarts;
+    std::uint64_t dropsSeen = 0;
+    mutable std::vector<ToneStart> toneStarts;
 
     // ---- The callback side -------------------------------------------------
 
@@ -138,44 +262,72 @@ struct SdlSoundOutput::Impl {
 
     void fill(float* out, int frames) {
         const auto now = Clock::now();
-        bool wake = false;
-        {
-            std::lock_guard lock(mutex);
-            followClock(Seconds(now), frames);
-            std::int64_t position = consumed;
-            int k = 0;
-            while (k < frames) {
-                if (count == 0) {
-                    std::fill(out + k, out + frames, 0.0f);
-                    break;
-                }
-                Tone& tone = queue[head];
-                if (tone.start > position) {
-                    const auto n = static_cast<int>(std::min<std::int64_t>(frames - k, tone.start - position));
+        followClock(Seconds(now), frames);
+        applyCut();
+        std::int64_t position = stream.consumed;
+        int k = 0;
+        while (k < frames) {
+            Tone* tone = tones.front();
+            if (tone == nullptr) {
+                std::fill(out + k, out + frames, 0.0f);
+                break;
+            }
+            if (tone->cancelled) {
+                tones.pop();
+                sounding = false;
+                continue;
+            }
+            if (!sounding) {
+                if (tone->start > position) {
+                    const auto n = static_cast<int>(std::min<std::int64_t>(frames - k, tone->start - position));
                     std::fill(out + k, out + k + n, 0.0f);
                     k += n;
                     position += n;
                     continue;
                 }
-                const std::int64_t offset = position - tone.start;
-                if (offset == 0 && toneStarts.size() < kToneStartCapacity)
-                    toneStarts.push_back({position, tone.frames, tone.frequencyHz, tone.requested, now});
-                const auto n = static_cast<int>(std::min<std::int64_t>(frames - k, tone.frames - offset));
-                render(tone, offset, out + k, n);
-                k += n;
-                position += n;
-                if (offset + n >= tone.frames) {
-                    head = (head + 1) % kQueueCapacity;
-                    --count;
-                    wake = true;
+                // Queued after the callback had passed its start (a join
+                // made at the last moment): it begins here, whole, rather
+                // than with its beginning cut off.
+                if (tone->start < position) {
+                    tone->start = position;
+                    ++stream.lateStarts;
                 }
+                sounding = true;
+                starts.push({position, tone->frames, tone->frequencyHz, tone->requested, now});
             }
-            consumed += frames;
-            ++callbacks;
-            lastCallback = now;
-            if (regularRun == kWarmCallbacks) wake = true;
+            const std::int64_t offset = position - tone->start;
+            const auto n = static_cast<int>(std::max<std::int64_t>(0, std::min<std::int64_t>(frames - k, tone->frames - offset)));
+            render(*tone, offset, out + k, n);
+            k += n;
+            position += n;
+            if (n > 0 && tone->audible) stream.soundEnd = position;
+            if (offset + n >= tone->frames) {
+                tones.pop();
+                sounding = false;
+            }
         }
-        if (wake) changed.notify_all();
+        stream.consumed += frames;
+        if (stream.callbacks > 0 && Seconds(now) - stream.lastCallback > 1.5 * frames / rate) ++stream.lateCallbacks;
+        ++stream.callbacks;
+        stream.lastCallback = Seconds(now);
+        published.store(stream);
+    }
+
+    // Takes back what the caller side asked to end: the sounding tone fades
+    // out from this buffer on, the ones queued after it never begin.
+    void applyCut() {
+        const std::uint64_t cut = cutBefore.load(std::memory_order_acquire);
+        if (cut <= cutSeen) return;
+        cutSeen = cut;
+        std::uint64_t index = tones.head();
+        const std::uint64_t tail = tones.tail();
+        if (index < cut && index < tail && sounding) {
+            Tone& tone = tones.at(index);
+            const std::int64_t offset = stream.consumed - tone.start;
+            tone.frames = std::max(offset, std::min(tone.frames, offset + tone.fade));
+            ++index;
+        }
+        for (; index < cut && index < tail; ++index) tones.at(index).cancelled = true;
     }
 
     void render(const Tone& tone, std::int64_t offset, float* out, int n) const {
@@ -200,64 +352,85 @@ struct SdlSoundOutput::Impl {
     // delay-locked loop that keeps a phase and a period estimate.
     void followClock(double now, int frames) {
         const double nominal = static_cast<double>(frames) / rate;
-        mapFrames = frames;
+        stream.mapFrames = frames;
         if (!mapValid) {
-            if (period <= 0) period = nominal;
+            if (stream.period <= 0) stream.period = nominal;
             restartClock(now);
             return;
         }
-        const double error = now - t1;
+        const double error = now - stream.t1;
         if (std::abs(error) > 3.0 * nominal) {
             // A late or early callback: start the map again from this one.
             // After a long stop the queued tones are stale, too: their Beeps
             // have fallen back to the steady clock or returned; sounding them
             // now would be late.
-            if (now - Seconds(lastCallback) > std::chrono::duration<double>(options.stallLimit).count()) {
-                regularRun = 0;
-                count = 0;
-                dropped();
+            if (now - stream.lastCallback > std::chrono::duration<double>(options.stallLimit).count()) {
+                stream.regularRun = 0;
+                tones.dropAll();
+                sounding = false;
+                staleDrops.fetch_add(1, std::memory_order_release);
             }
             restartClock(now);
             return;
         }
         const double early = -error;
-        earlyPeak = std::max(earlyPeak * std::exp(-nominal / kEarlyDecaySeconds), early);
+        stream.earlyPeak = std::max(stream.earlyPeak * std::exp(-nominal / kEarlyDecaySeconds), early);
         const double bandwidth = settled < kSettlingCallbacks ? kSettlingBandwidthHz : kClockBandwidthHz;
         // Kept well inside the loop's stable range, also for long buffers.
         const double omega = std::min(2.0 * std::numbers::pi * bandwidth * nominal, 0.4);
         ++settled;
-        t0 = t1;
-        t1 += std::sqrt(2.0) * omega * error + period;
-        period = std::clamp(period + omega * omega * error, 0.5 * nominal, 2.0 * nominal);
-        mapFrame = consumed;
-        if (regularRun <= kWarmCallbacks) ++regularRun;
+        stream.t0 = stream.t1;
+        stream.t1 += std::sqrt(2.0) * omega * error + stream.period;
+        stream.period = std::clamp(stream.period + omega * omega * error, 0.5 * nominal, 2.0 * nominal);
+        stream.mapFrame = stream.consumed;
+        if (stream.regularRun <= kWarmCallbacks) ++stream.regularRun;
     }
 
     void restartClock(double now) {
         mapValid = true;
         settled = 0;
-        t0 = now;
-        t1 = now + period;
-        mapFrame = consumed;
+        stream.t0 = now;
+        stream.t1 = now + stream.period;
+        stream.mapFrame = stream.consumed;
+    }
+
+    // Before the stream (re)starts; the callback is not running.
+    void resetStream() {
+        stream = Position{};
+        stream.lastCallback = Seconds(Clock::now());
+        mapValid = false;
+        sounding = false;
+        settled = 0;
+        tones.reset();
+        cutBefore.store(0);
+        cutSeen = 0;
+        published.store(stream);
+        lastEnd = 0;
+        chainable = false;
+        pause = 0;
+        dropsSeen = staleDrops.load();
     }
 
     // ---- The caller side (all with `mutex` held) ---------------------------
 
-    double timeOfFrame(std::int64_t frame) const {
-        return t0 + static_cast<double>(frame - mapFrame) * (t1 - t0) / mapFrames;
+    Position position() const { return published.load(); }
+
+    // The time from a call of Beep to its tone's first frame, when no tone
+    // is sounding: one period, the margin, and the callback's recent jitter.
+    double startLead(const Position& p) const {
+        const double nominal = static_cast<double>(p.mapFrames) / rate;
+        return (p.t1 - p.t0) + options.marginMs / 1000.0 + std::min(p.earlyPeak, 3.0 * nominal);
     }
-    double frameAt(double time) const { return static_cast<double>(mapFrame) + (time - t0) * mapFrames / (t1 - t0); }
-    // The map is a straight line only while callbacks come: once the next one
-    // is overdue, the stream stands at the frames written so far.
-    double streamNow(double time) const { return std::min(time, t1); }
-    bool overdue(double time) const { return time > t1 + static_cast<double>(mapFrames) / rate; }
-    double lead() const {
-        const double nominal = static_cast<double>(mapFrames) / rate;
-        return (t1 - t0) + (options.marginMs + extraMarginMs) / 1000.0 + std::min(earlyPeak, 3.0 * nominal);
+    // The lead L: how long before its tone's end a Beep returns, so that the
+    // caller may come back up to the hand-over time (and the margins) late
+    // and its next tone still joins this one.
+    double lead(const Position& p) const {
+        return startLead(p) + (extraMarginMs + options.handOverMs) / 1000.0;
     }
 
-    bool streaming(Clock::time_point now) const {
-        return state == State::Open && now - lastCallback <= options.stallLimit;
+    bool streaming(const Position& p, Clock::time_point now) const {
+        return state == State::Open &&
+               Seconds(now) - p.lastCallback <= std::chrono::duration<double>(options.stallLimit).count();
     }
 
     bool deviceLost() {
@@ -265,47 +438,43 @@ struct SdlSoundOutput::Impl {
         return state == State::Lost;
     }
 
-    // Ends what is queued: a tone that has begun is cut to a fade-out from
-    // the next frame the callback writes; the ones after it are dropped.
-    void flush() {
-        if (count > 0) {
-            Tone& tone = queue[head];
-            if (tone.start < consumed) {
-                const std::int64_t offset = consumed - tone.start;
-                tone.frames = std::max(offset, std::min(tone.frames, offset + tone.fade));
-                count = 1;
-                dropped();
-                lastEnd = tone.start + tone.frames;
-                return;
-            }
-            count = 0;
+    // Ends what is queued: the callback fades a tone that has begun out from
+    // its next buffer and drops the ones after it.
+    void cut() {
+        cutBefore.store(tones.tail(), std::memory_order_release);
+        const Position p = position();
+        // Nothing new may start before the faded tail: the callback takes the
+        // cut in its next buffer, or the one after if it is writing now.
+        unchain(p.consumed + 2LL * p.mapFrames + std::llround(kFadeMs * rate / 1000.0));
+    }
+
+    // Nothing to join to; a tone placed from now on starts at `from` or
+    // later. (The callback plays its queue in order, so a tone placed too
+    // early would begin late, never overlap.)
+    void unchain(std::int64_t from) {
+        chainable = false;
+        pause = 0;
+        lastEnd = from;
+    }
+
+    // True when the callback dropped the queue after a stall since the last
+    // look: the tones queued then will never sound.
+    bool droppedSinceSeen(const Position& p) {
+        const std::uint64_t drops = staleDrops.load(std::memory_order_acquire);
+        if (drops == dropsSeen) return false;
+        dropsSeen = drops;
+        unchain(p.consumed);
+        return true;
+    }
+
+    void collectStarts() const {
+        while (ToneStart* s = starts.front()) {
+            if (toneStarts.size() < kToneStartCapacity) toneStarts.push_back(*s);
+            starts.pop();
         }
-        dropped();
     }
 
-    // After tones were taken off the queue: nothing to join to, and every
-    // Beep still waiting for one of them falls back to the steady clock.
-    void dropped() {
-        chainable = false;
-        pause = 0;
-        lastEnd = consumed;
-        ++generation;
-    }
-
-    void resetStream() {
-        consumed = 0;
-        callbacks = 0;
-        regularRun = 0;
-        mapValid = false;
-        period = 0;
-        earlyPeak = 0;
-        settled = 0;
-        head = count = 0;
-        lastEnd = 0;
-        chainable = false;
-        pause = 0;
-        lastCallback = Clock::now();
-    }
+    bool queueEmpty() const { return tones.head() == tones.tail(); }
 
     // ---- Opening and closing -----------------------------------------------
 
@@ -344,10 +513,11 @@ struct SdlSoundOutput::Impl {
         resetStream();
         lock.unlock();
         SDL_PauseAudioDevice(opened, 0);
-        lock.lock();
         const auto limit = Clock::now() + kWarmUpLimit;
-        changed.wait_until(lock, limit, [&] { return closing || regularRun >= kWarmCallbacks; });
-        if (regularRun >= kWarmCallbacks) {
+        while (!closing && position().regularRun < kWarmCallbacks && Clock::now() < limit)
+            std::this_thread::sleep_for(kPollStep);
+        lock.lock();
+        if (position().regularRun >= kWarmCallbacks) {
             state = State::Open;
         } else {
             state = State::Failed;
@@ -379,6 +549,17 @@ struct SdlSoundOutput::Impl {
         });
     }
 
+    // Waits, with the lock let go, until `done` holds, the stream stops or
+    // the limit passes.
+    template <typename Done>
+    void waitForStream(std::unique_lock<std::mutex>& lock, Clock::time_point limit, Done done) {
+        while (!done() && streaming(position(), Clock::now()) && Clock::now() < limit) {
+            lock.unlock();
+            std::this_thread::sleep_for(kPollStep);
+            lock.lock();
+        }
+    }
+
     void closeDevice() {
         std::unique_lock lock(mutex);
         closing = true;
@@ -386,13 +567,23 @@ struct SdlSoundOutput::Impl {
         lock.unlock();
         if (opener.joinable()) opener.join();
         lock.lock();
-        if (state == State::Open && !EndRequested()) {
-            const auto limit = Clock::now() + kDrainLimit;
-            while (count > 0 && streaming(Clock::now()) && Clock::now() < limit) changed.wait_until(lock, limit);
+        if (state == State::Open) {
+            // Tones whose Beeps have returned count as played: they may
+            // finish, briefly. At the program's end nothing more may begin.
+            if (!EndRequested()) waitForStream(lock, Clock::now() + kDrainLimit, [&] { return queueEmpty(); });
+            if (!queueEmpty()) {
+                cut();
+                const Position p = position();
+                const auto limit = Clock::now() + std::chrono::duration_cast<Clock::duration>(
+                                                      std::chrono::duration<double>(3.0 * p.mapFrames / rate)) +
+                                   kWaitSlice;
+                waitForStream(lock, limit, [&] { return queueEmpty(); });
+            }
             // The last samples written still sit in the device's buffers
             // (about a period or two); closing now would cut them off.
-            if (count == 0 && lastEnd > consumed - 2 * mapFrames) {
-                const auto playOut = std::chrono::duration<double>(2.0 * mapFrames / rate) + std::chrono::milliseconds(10);
+            const Position p = position();
+            if (p.soundEnd > p.consumed - 2LL * p.mapFrames && streaming(p, Clock::now())) {
+                const auto playOut = std::chrono::duration<double>(2.0 * p.mapFrames / rate) + std::chrono::milliseconds(10);
                 lock.unlock();
                 std::this_thread::sleep_for(playOut);
                 lock.lock();
@@ -404,12 +595,11 @@ struct SdlSoundOutput::Impl {
         subsystemUp = false;
         state = State::Closed;
         lock.unlock();
-        // Outside the lock: closing waits for SDL's audio thread, whose
-        // callback takes the lock.
+        // Outside the lock: closing waits for SDL's audio thread.
         if (toClose != 0) SDL_CloseAudioDevice(toClose);
         if (quit) SDL_QuitSubSystem(SDL_INIT_AUDIO);
         lock.lock();
-        head = count = 0;
+        collectStarts();
         changed.notify_all();
     }
 };
@@ -469,13 +659,16 @@ void SdlSoundOutput::Beep(std::int32_t frequencyHz, std::int32_t durationMs) {
         s.changed.wait_until(lock, std::min(s.openDeadline, now + kWaitSlice));
     }
     if (EndRequested()) return;
-    if (s.deviceLost() || !s.streaming(Clock::now())) return silently(lock);
+    s.collectStarts();
+    if (s.deviceLost() || !s.streaming(s.position(), Clock::now())) return silently(lock);
 
-    while (s.count == kQueueCapacity) {
-        s.changed.wait_for(lock, std::chrono::milliseconds(2));
+    while (s.tones.full()) {
+        lock.unlock();
+        std::this_thread::sleep_for(kPollStep);
+        lock.lock();
         if (EndRequested()) return;
-        if (s.deviceLost() || !s.streaming(Clock::now())) {
-            s.flush();
+        if (s.deviceLost() || !s.streaming(s.position(), Clock::now())) {
+            s.cut();
             return silently(lock);
         }
     }
@@ -483,19 +676,21 @@ void SdlSoundOutput::Beep(std::int32_t frequencyHz, std::int32_t durationMs) {
     // Place the tone. In a melody (the previous tone, and the pauses asked
     // for since, not yet past in the stream) it keeps to the melody's time:
     // right after the previous tone, or after it by the pauses. Else one
-    // lead after now. Never before the next frame the callback writes.
-    const double now = s.streamNow(Seconds(Clock::now()));
-    const std::int64_t next = s.consumed;
+    // start lead after now. Never before the next frame the callback writes.
+    const Impl::Position p = s.position();
+    s.droppedSinceSeen(p);
+    const double now = p.streamNow(Seconds(Clock::now()));
+    const std::int64_t next = p.consumed;
     const std::int64_t inMelody = s.lastEnd + s.pause;
     std::int64_t start;
-    if (s.chainable && static_cast<double>(inMelody) >= s.frameAt(now)) {
+    if (s.chainable && static_cast<double>(inMelody) >= p.frameAt(now)) {
         start = std::max(inMelody, next);
         if (start > inMelody) {
             ++s.missedJoins;
             s.extraMarginMs = std::min(s.extraMarginMs + kMissedJoinStepMs, kMissedJoinCapMs);
         }
     } else
-        start = std::max({static_cast<std::int64_t>(std::llround(s.frameAt(now + s.lead()))), next, s.lastEnd});
+        start = std::max({static_cast<std::int64_t>(std::llround(p.frameAt(now + s.startLead(p)))), next, s.lastEnd});
 
     Impl::Tone tone;
     tone.start = start;
@@ -505,61 +700,73 @@ void SdlSoundOutput::Beep(std::int32_t frequencyHz, std::int32_t durationMs) {
     tone.frequencyHz = frequencyHz;
     tone.audible = frequencyHz >= kLowestFrequencyHz && 2LL * frequencyHz < s.rate;
     tone.requested = called;
-    s.queue[(s.head + s.count) % kQueueCapacity] = tone;
-    ++s.count;
+    s.tones.push(tone);
     s.lastEnd = start + tone.frames;
     s.chainable = true;
     s.pause = 0;
     const std::int64_t end = s.lastEnd;
-    const std::uint64_t generation = s.generation;
 
     for (;;) {
         if (EndRequested()) {
-            s.flush();
+            s.cut();
             return;
         }
         const auto nowPoint = Clock::now();
-        if (s.generation != generation) return silently(lock);
-        if (s.deviceLost() || !s.streaming(nowPoint)) {
-            s.flush();
+        const Impl::Position q = s.position();
+        if (s.droppedSinceSeen(q)) return silently(lock);
+        if (s.deviceLost() || !s.streaming(q, nowPoint)) {
+            s.cut();
             return silently(lock);
         }
-        const double release = s.timeOfFrame(end) - s.lead();
+        const double release = q.timeOfFrame(end) - s.lead(q);
         // Waits for an overdue callback (or the stall limit) rather than
         // trusting a map the stream has stopped following.
+        Clock::time_point wake;
         if (Seconds(nowPoint) < release)
-            s.changed.wait_until(lock, std::min(TimePoint(release), nowPoint + kWaitSlice));
-        else if (s.overdue(Seconds(nowPoint)))
-            s.changed.wait_for(lock, std::chrono::milliseconds(1));
+            wake = std::min(TimePoint(release), nowPoint + kWaitSlice);
+        else if (q.overdue(Seconds(nowPoint), s.rate))
+            wake = nowPoint + std::chrono::milliseconds(1);
         else
-            return;
+            break;
+        lock.unlock();
+        std::this_thread::sleep_until(wake);
+        lock.lock();
     }
+    s.collectStarts();
 }
 
 SdlSoundOutput::StreamStats SdlSoundOutput::streamStats() const {
     std::lock_guard lock(impl_->mutex);
     const Impl& s = *impl_;
+    const Impl::Position p = s.position();
     StreamStats stats;
     stats.sampleRate = s.rate;
     stats.bufferFrames = s.bufferFrames;
     if (s.rate > 0) {
         stats.nominalPeriodMs = 1000.0 * s.bufferFrames / s.rate;
-        stats.measuredPeriodMs = 1000.0 * s.period;
-        if (s.mapValid) stats.leadMs = 1000.0 * s.lead();
+        stats.measuredPeriodMs = 1000.0 * p.period;
+        if (p.callbacks > 0) {
+            stats.leadMs = 1000.0 * s.lead(p);
+            stats.startLeadMs = 1000.0 * s.startLead(p);
+        }
     }
-    stats.framesDelivered = s.consumed;
+    stats.framesDelivered = p.consumed;
     stats.missedJoins = s.missedJoins;
-    stats.callbacks = s.callbacks;
+    stats.lateStarts = p.lateStarts;
+    stats.callbacks = p.callbacks;
+    stats.lateCallbacks = p.lateCallbacks;
     return stats;
 }
 
 std::vector<SdlSoundOutput::ToneStart> SdlSoundOutput::toneStarts() const {
     std::lock_guard lock(impl_->mutex);
+    impl_->collectStarts();
     return impl_->toneStarts;
 }
 
 void SdlSoundOutput::clearToneStarts() {
     std::lock_guard lock(impl_->mutex);
+    impl_->collectStarts();
     impl_->toneStarts.clear();
 }
 

@@ -9,15 +9,20 @@
 #include "sdl_sound_output.h"
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <climits>
 #include <cmath>
 #include <cstdlib>
+#include <csignal>
 #include <cstring>
+#include <fcntl.h>
 #include <fstream>
 #include <numbers>
 #include <optional>
+#include <sys/stat.h>
 #include <thread>
+#include <unistd.h>
 #include <vector>
 
 using namespace stimmung;
@@ -153,9 +158,12 @@ std::int64_t Frames(int durationMs) { return std::llround(durationMs * kRate / 1
 // the margin. A wide one keeps the joins exact on a busy test machine, where
 // the thread that calls Beep may be woken tens of milliseconds late: each Beep
 // then returns long before its tone ends and the next one is queued in time.
+// The margin stands in for the hand-over time here: the lead stays below the
+// tones' 140 ms, so a tone has begun when its Beep returns.
 SdlSoundOutput::Options Roomy() {
     SdlSoundOutput::Options options;
     options.marginMs = 100;
+    options.handOverMs = 0;
     return options;
 }
 
@@ -451,7 +459,7 @@ private slots:
         // A Beep returns one lead before its tone ends; the stream stops
         // right then, with the tone's tail still queued, for longer than the
         // stall limit. When it runs again that tail is stale.
-        engine.Beep(500, 60);
+        engine.Beep(500, 200);
         engine.suspendStreamForTesting(true);
         engine.Sleep(400);
         engine.suspendStreamForTesting(false);
@@ -473,9 +481,144 @@ private slots:
             if (run.second > static_cast<std::size_t>(Frames(50))) pauses.push_back(run);
         QCOMPARE(pauses.size(), std::size_t{1});
         const std::size_t second = pauses[0].first + pauses[0].second - 1;
-        QVERIFY(pauses[0].first - region->first <= static_cast<std::size_t>(Frames(60)));
+        QVERIFY(pauses[0].first - region->first <= static_cast<std::size_t>(Frames(200)));
         QVERIFY(std::llabs(static_cast<long long>(region->last - second + 1) - Frames(140)) <= 2);
         QVERIFY(std::abs(Frequency(s, second + kFade, region->last - kFade, kRate) - 405) <= 0.5);
+    }
+
+    // The melody player repaints the marked key and the help line between
+    // two notes, so it comes back to Beep late; on a busy machine some tens
+    // of milliseconds. The next note must still join the one before.
+    void lateCallerStillJoins_data() {
+        QTest::addColumn<int>("lateMs");
+        QTest::newRow("at once") << 0;
+        QTest::newRow("10 ms late") << 10;
+        QTest::newRow("30 ms late") << 30;
+    }
+    void lateCallerStillJoins() {
+        QFETCH(int, lateMs);
+        const int count = 6;
+        {
+            SdlSoundOutput engine; // the default lead
+            QVERIFY(engine.open());
+            for (int i = 0; i < count; ++i) {
+                engine.Beep(i % 2 ? 405 : 360, 140);
+                std::this_thread::sleep_for(std::chrono::milliseconds(lateMs));
+            }
+            engine.close();
+            const auto starts = engine.toneStarts();
+            QCOMPARE(starts.size(), std::size_t(count));
+            for (int i = 1; i < count; ++i) QCOMPARE(starts[i].frame, starts[i - 1].frame + starts[i - 1].frames);
+            QCOMPARE(engine.streamStats().missedJoins, 0);
+            QCOMPARE(engine.streamStats().lateStarts, 0);
+        }
+        const auto s = ReadSamples(file);
+        const auto region = SoundingRegion(s);
+        QVERIFY(region);
+        QVERIFY2(SilentRuns(s, *region).empty(), "silence between the notes");
+        const auto total = static_cast<long long>(region->last - region->first + 1);
+        QVERIFY2(std::llabs(total - count * Frames(140)) <= 2, qPrintable(QString::number(total)));
+    }
+
+    // The hand-over time makes Beep return early, not the first tone start
+    // late: a tone that joins nothing begins about one period after its call.
+    void singleToneStartsSoonAfterItsCall() {
+        SdlSoundOutput engine;
+        QVERIFY(engine.open());
+        engine.Sleep(300); // lets the clock map settle
+        const auto before = engine.streamStats();
+        QVERIFY(before.startLeadMs > before.nominalPeriodMs);
+        QVERIFY2(before.startLeadMs < 2 * before.nominalPeriodMs + 5, qPrintable(QString::number(before.startLeadMs)));
+        QVERIFY(before.leadMs >= before.startLeadMs + SdlSoundOutput::Options{}.handOverMs - 1e-6);
+        engine.Beep(440, 200);
+        const auto starts = engine.toneStarts();
+        QCOMPARE(starts.size(), std::size_t{1});
+        // Counted in stream frames, from the frames written before the call:
+        // within the start lead and the period that was being played then.
+        const double ahead = static_cast<double>(starts[0].frame - before.framesDelivered) * 1000.0 / kRate;
+        QVERIFY2(ahead <= before.startLeadMs + before.nominalPeriodMs + 1, qPrintable(QString::number(ahead)));
+    }
+
+    // "Programm beenden" during a melody of short notes, several of them
+    // queued ahead: none of those that have not begun may sound, and the one
+    // sounding fades out.
+    void endRequestedDropsTheQueuedTones() {
+        const int count = 40;
+        std::int64_t framesAtEnd = 0;
+        std::int64_t period = 0;
+        std::size_t started = 0;
+        {
+            SdlSoundOutput engine;
+            QVERIFY(engine.open());
+            for (int i = 0; i < count; ++i) engine.Beep(i % 2 ? 1000 : 1500, 20);
+            RequestEnd();
+            const auto stats = engine.streamStats();
+            framesAtEnd = stats.framesDelivered;
+            period = stats.bufferFrames;
+            engine.close();
+            const auto starts = engine.toneStarts();
+            started = starts.size();
+            // The lead holds several 20 ms notes at once.
+            QVERIFY2(started < static_cast<std::size_t>(count), qPrintable(QString::number(started)));
+            // The callback takes the end in the buffer after the one it may
+            // be writing.
+            for (const auto& start : starts) QVERIFY(start.frame < framesAtEnd + 2 * period);
+        }
+        const auto s = ReadSamples(file);
+        const auto region = SoundingRegion(s);
+        QVERIFY(region);
+        QVERIFY2(static_cast<std::int64_t>(region->last) < framesAtEnd + 2 * period + kFade,
+                 qPrintable(QStringLiteral("sound until %1, end asked at %2").arg(region->last).arg(framesAtEnd)));
+        QVERIFY(FadesOut(s, region->last));
+    }
+
+    // The device goes away in the middle of a melody (here: the reader of
+    // the disk driver's pipe goes away, as a killed sound server would):
+    // the remaining notes keep their time in silence.
+    void deviceLostMidMelodyKeepsTheTiming() {
+        std::signal(SIGPIPE, SIG_IGN);
+        const QString fifo = dir.filePath(QStringLiteral("pipe%1").arg(run));
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        qputenv("SDL_DISKAUDIOFILE", QFile::encodeName(fifo));
+        const int reader = ::open(QFile::encodeName(fifo).constData(), O_RDONLY | O_NONBLOCK);
+        QVERIFY(reader >= 0);
+        std::atomic<bool> stopReading{false};
+        std::atomic<long long> bytesRead{0};
+        std::thread drain([&] {
+            char buffer[65536];
+            while (!stopReading) {
+                const auto n = ::read(reader, buffer, sizeof buffer);
+                if (n > 0) bytesRead += n;
+                else std::this_thread::sleep_for(std::chrono::milliseconds(2));
+            }
+            ::close(reader);
+        });
+
+        SdlSoundOutput engine;
+        const bool opened = engine.open();
+        std::vector<qint64> blocked;
+        for (int i = 0; opened && i < 12; ++i) {
+            if (i == 4) {
+                stopReading = true;
+                drain.join();
+            }
+            const auto begin = Clock::now();
+            engine.Beep(440, 100);
+            blocked.push_back(MillisecondsSince(begin));
+        }
+        if (drain.joinable()) {
+            stopReading = true;
+            drain.join();
+        }
+        QVERIFY(opened);
+        QVERIFY(bytesRead > 0);
+        QVERIFY(!engine.isOpen()); // noticed as lost
+        // Once the loss is noticed every note waits out its 100 ms.
+        for (std::size_t i = 8; i < blocked.size(); ++i)
+            QVERIFY2(blocked[i] >= 100, qPrintable(QStringLiteral("note %1 blocked %2 ms").arg(i).arg(blocked[i])));
+        const auto begin = Clock::now();
+        engine.close();
+        QVERIFY2(MillisecondsSince(begin) < 1000, "closing a lost device hangs");
     }
 
     void closeIsRepeatableAndReopens() {
