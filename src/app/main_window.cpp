@@ -203,6 +203,9 @@ void MainWindow::setTabOrder() {
         return a->property("stimmungTab").toInt() < b->property("stimmungTab").toInt();
     });
     for (size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
+    // The window opens with the focus on the first control of the tab order,
+    // not on whichever the chain's rearranging left next to the window.
+    if (!order.empty()) order.front()->setFocus(Qt::OtherFocusReason);
 }
 
 void MainWindow::bindForm1() {

@@ -112,6 +112,13 @@ private slots:
         std::vector<std::string> expected(std::begin(kTabOrder), std::end(kTabOrder));
         QCOMPARE(visited, expected);
     }
+
+    void theWindowOpensWithTheFocusOnTheFirstControl() {
+        test::TestWindow w;
+        w.main->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w->window->widget()));
+        QCOMPARE(w->window->widget()->focusWidget(), w->txtWurzel->widget());
+    }
 };
 
 QTEST_MAIN(AccessibilityTest)
