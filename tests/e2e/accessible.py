@@ -1,9 +1,9 @@
 """The program's fields as the accessibility interface shows them (AT-SPI
 through Debian's python3-pyatspi): the application "Stimmung" is found on the
-session's accessibility bus, its tree walked, and text boxes are read by
-their accessible name, which the window builder sets to the control's name.
-A text box whose name is not its control name is still found by its place in
-the window, and the miss is noted once, for the report.
+session's accessibility bus, its tree walked, and text boxes and scroll bars
+are read by the name a screen reader announces for them (layout.ACCESSIBLE_NAMES).
+One whose name is not that is still found by its place in the window, and the
+miss is noted once, for the report.
 
 Import this module only after the session's D-Bus address is in os.environ.
 """
@@ -24,9 +24,13 @@ class Accessible:
         os.environ["DBUS_SESSION_BUS_ADDRESS"] = session.env["DBUS_SESSION_BUS_ADDRESS"]
         os.environ["DISPLAY"] = session.env["DISPLAY"]
         import pyatspi  # reads the bus address from the environment when first used
+        from gi.repository import Atspi
+        # The program answers only between two notes while it plays (a note
+        # may last 840 ms and more); AT-SPI gives up on a call after 0.8 s.
+        Atspi.set_timeout(20000, 30000)
         self.pyatspi = pyatspi
         self.origin = app.origin
-        # Controls whose accessible name is not their control name, with the name they have.
+        # Controls not announced under their expected name, with the name they have.
         self.unnamed = {}
         self._nodes = None
         self.root = self._find_application()
@@ -68,7 +72,7 @@ class Accessible:
 
     def _by_name_or_place(self, role, name, index=None):
         nodes = [n for n in self.nodes() if n[0] == role]
-        named = [n for n in nodes if n[1] == name]
+        named = [n for n in nodes if n[1] == layout.ACCESSIBLE_NAMES.get(name)]
         if len(named) == 1 and index is None:
             return named[0][3]
         x, y, _, _ = layout.rect(name, index)
@@ -89,6 +93,17 @@ class Accessible:
     def scroll_value(self, name):
         node = self._by_name_or_place(ROLE_SCROLL_BAR, name)
         return int(round(node.queryValue().currentValue))
+
+    def focused(self):
+        """The node that has the keyboard focus, as (role, name, client rect),
+        or None. Only nodes that can take the focus are asked."""
+        if not hasattr(self, "_focusable"):
+            self._focusable = [n for n in self.nodes()
+                               if n[3].getState().contains(self.pyatspi.STATE_FOCUSABLE)]
+        for role, name, box, node in self._focusable:
+            if node.getState().contains(self.pyatspi.STATE_FOCUSED):
+                return role, name, box
+        return None
 
     def checked(self, name, index=None):
         """Whether the option button at the place of `name`(index) is on."""

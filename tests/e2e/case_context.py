@@ -45,12 +45,13 @@ class Case:
         self.failures = []
         self.checks = 0
         self.skipped = []
+        self.known = []  # known faults let pass
         self._shots = 0
         self._unsaved = []
         self.shot_times = []  # capture times (ms) of every screenshot
 
-    def start(self):
-        self.app = self.session.start_app()
+    def start(self, sound=True):
+        self.app = self.session.start_app(sound)
         self.input = Input(self.session, self.app)
         self.steady_shot("start")
         return self.app

@@ -340,6 +340,9 @@ def end_during_melody(case):
                + "".join("\n    " + p for p in problems))
 
 
+from fault_cases import melody_without_sound_device, sound_server_killed, window_covered  # noqa: E402
+from keyboard_cases import tab_order  # noqa: E402
+
 CASES = {
     "startup": (["Form_Load", "cmdClear_Click", "cmdEnde_Click"], startup),
     "scales_initial": (["cmdPythagoras_Click", "cmdrein_Click", "cmdtemperiert_Click", "cmdalle_Click", "sound"],
@@ -352,4 +355,8 @@ CASES = {
     "freehand_dots": (["picAusgabe_MouseDown", "picAusgabe_MouseMove", "picAusgabe_MouseUp", "Picture1_Click"],
                       freehand_dots),
     "end_during_melody": (["cmdAbspielen_Click", "cmdEnde_Click", "sound"], end_during_melody),
+    "tab_order": (["Form_Load"], tab_order),
+    "no_sound_device": (["cmdAbspielen_Click", "picAusgabe_MouseMove"], melody_without_sound_device),
+    "sound_server_killed": (["cmdAbspielen_Click", "picAusgabe_MouseMove", "sound"], sound_server_killed),
+    "window_covered": (["cmdComplett_Click", "picAusgabe_MouseMove", "Picture1_Click"], window_covered),
 }

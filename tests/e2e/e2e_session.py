@@ -4,10 +4,12 @@ a null sink recorded by parec, and the real program started inside it.
 
 Every process is started in its own process group and with a parent-death
 signal, and the session ends them all (group by group, TERM then KILL) when it
-is closed, also when the case fails or the runner is interrupted. Nothing is
+is closed, also when the case fails, the runner is interrupted (TERM, HUP,
+INT, the case's deadline) or exits without closing it (atexit). Nothing is
 written outside the session's temporary folder and the artifacts folder.
 """
 
+import atexit
 import os
 import select
 import shutil
@@ -49,6 +51,7 @@ class Session:
         for signum in (signal.SIGTERM, signal.SIGHUP, signal.SIGINT):
             signal.signal(signum, _interrupted)
         os.makedirs(self.artifacts, exist_ok=True)
+        atexit.register(self.close)
         self.tmp = tempfile.mkdtemp(prefix="stimmung-e2e-")
         try:
             self._start_display()
@@ -212,7 +215,9 @@ class Session:
 
     # -- the program -------------------------------------------------------
 
-    def start_app(self):
+    def start_app(self, sound=True):
+        """The program in the session; with `sound` False it finds no sound
+        server at all (its address leads nowhere) and no other device."""
         env = dict(self.env)
         env.update({
             "QT_QPA_PLATFORM": "xcb",
@@ -226,10 +231,29 @@ class Session:
             # breaks remain are shown as a known fault (see expect.py).
             "PULSE_LATENCY_MSEC": "25",
         })
+        if not sound:
+            env["PULSE_SERVER"] = "unix:" + os.path.join(self.tmp, "no-sound-server")
+            env.pop("SDL_AUDIODRIVER")
         proc = self._spawn("stimmung", [self.app_path], env=env)
         self.app = App(self, proc)
         self.app.wait_for_window()
         return self.app
+
+    def spawn_helper(self, name, argv):
+        """Another program in the session (a window over the program's, say),
+        ended with the session unless `end_helper` ends it before."""
+        return self._spawn(name, argv)
+
+    def end_helper(self, name, proc):
+        self._end(name, proc)
+
+    def kill_sound_server(self):
+        """Kills the sound server at once (KILL, no goodbye to its clients);
+        the capture ends with it."""
+        for name, proc in self._procs:
+            if name == "pulseaudio" and proc.poll() is None:
+                os.killpg(proc.pid, signal.SIGKILL)
+                proc.wait(timeout=5)
 
     def run(self, argv, timeout=10):
         """A short helper command inside the session (xdotool, import)."""

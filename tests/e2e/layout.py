@@ -28,6 +28,8 @@ CONTROLS = {
     "cmdEnde": ((14520, 120, 2115, 375), None),
     "optZeichne": ((16200, 120, 252, 252), None),
     "cmdClear": ((15360, 0, 372, 252), "picAusgabe"),
+    "cmdComplett": ((120, 720, 492, 2775), None),
+    "cmdPlusF": ((6600, 5760, 495, 255), None),
     "cmdPythagorasstimmung": ((7920, 6960, 1215, 375), None),
     "cmdAbspielen": ((15360, 7440, 1095, 375), None),
     "Text1": ((5880, 5280, 1212, 492), None),
@@ -49,6 +51,58 @@ ARRAYS = {
     "cmdTaste": lambda i: ((240 + 360 * i, 120, 375, 1455), "Picture2"),
     "Picture1": lambda i: ((16440, 600 + 240 * i, 252, 252), None),
 }
+
+# The controls that take the keyboard focus, in the order the Tab key visits
+# them (the layout's tab positions; labels and picture boxes take no focus),
+# with the name a screen reader announces and the role it reports.
+TAB_ORDER = [
+    ("txtWurzel", None, "Anzahl der Stufen N", "text"),
+    ("HScroll1", None, "Anzahl der Stufen N einstellen", "scroll bar"),
+    ("Text1", None, "Frequenz Grundton in Hz", "text"),
+    ("Text2", None, "Dauer in ms", "text"),
+    ("cmdPythagoras", None, "Tonlauf Pythagoras", "push button"),
+    ("cmdrein", None, "Tonlauf Didymos", "push button"),
+    ("cmdtemperiert", None, "Tonlauf temperiert", "push button"),
+    ("cmdalle", None, "alle abspielen", "push button"),
+    ("txtQuinte", None, "Fehler der Quinte", "text"),
+    ("txtQuarte", None, "Fehler der Quarte", "text"),
+    ("txtTerz", None, "Fehler der Terz", "text"),
+    ("txtGesamtfehler", None, "Gesamtfehler", "text"),
+    ("cmd2", None, "Ton 2 eintragen", "push button"),
+    ("cmdComplett", None, "alle Töne eintragen", "push button"),
+    ("cmd3", None, "Ton 3 eintragen", "push button"),
+    ("cmd4", None, "Ton 4 eintragen", "push button"),
+    ("cmd5", None, "Ton 5 eintragen", "push button"),
+    ("cmd6", None, "Ton 6 eintragen", "push button"),
+    ("cmd7", None, "Ton 7 eintragen", "push button"),
+    ("cmdNamen", None, "cdefg: Notennamen eintragen", "push button"),
+    ("cmdDia", None, "Rein: Töne nach Didymos eintragen", "push button"),
+    ("cmdClear", None, "X: Zeichnung löschen", "push button"),
+    ("optZeichne", None, "Markieren", "radio button"),
+    ("cmdDiff", None, "Pythagoras Quotienten", "push button"),
+    ("cmdDidymos", None, "Didymos Quotienten", "push button"),
+    ("cmdEnde", None, "Programm beenden", "push button"),
+    ("txtHilfe", None, "Hilfezeile", "text"),
+    ("hscNote", None, "gewählte Note verschieben", "scroll bar"),
+    *[("optNote", i, f"Note {i + 2} wählen", "radio button") for i in range(6)],
+    ("cmdHandlauf", None, "Tonlauf per Hand definiert", "push button"),
+    *[("cmdTaste", i, f"Taste {i + 1}", "push button") for i in range(8)],
+    ("cmdPythagorasstimmung", None, "Noten setzen: Pythagoras", "push button"),
+    ("cmdLinear", None, "Noten setzen: linear", "push button"),
+    ("cmdGeometrisch", None, "Noten setzen: geometrisch", "push button"),
+    ("cmdRausnehmen", None, "x: Noten zurücksetzen", "push button"),
+    ("Text3", None, "Verhältnis und Frequenz", "text"),
+    ("txtMelodie", None, "Melodie", "text"),
+    ("cmdAbspielen", None, "Melodie abspielen", "push button"),
+    ("cmdPlusT", None, "Dauer +10", "push button"),
+    ("cmdPlusF", None, "Frequenz +10", "push button"),
+    ("cmdMinusF", None, "Frequenz -10", "push button"),
+    ("cmdMinusT", None, "Dauer -10", "push button"),
+    ("Text4", None, "Feld 1000 ohne Funktion", "text"),
+]
+# What the text boxes and scroll bars are announced as: the harness finds them by it.
+ACCESSIBLE_NAMES = {name: spoken for name, index, spoken, role in TAB_ORDER
+                    if index is None and role in ("text", "scroll bar")}
 
 TEXT_BOXES = ["Text1", "Text2", "Text3", "Text4", "txtWurzel", "txtTerz", "txtQuinte", "txtQuarte",
               "txtGesamtfehler", "txtMelodie", "txtHilfe"]

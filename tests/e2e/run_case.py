@@ -9,6 +9,7 @@ could not be set up or the case broke off.
 import argparse
 import os
 import shutil
+import signal
 import sys
 import time
 import traceback
@@ -21,12 +22,22 @@ from case_context import Case, Features  # noqa: E402
 from e2e_session import Session  # noqa: E402
 
 
+class DeadlinePassed(Exception):
+    pass
+
+
+def _deadline_passed(_signum, _frame):
+    raise DeadlinePassed("the case's deadline passed")
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("case", choices=sorted(cases.CASES))
     parser.add_argument("--app", required=True)
     parser.add_argument("--tones", required=True)
     parser.add_argument("--artifacts", required=True)
+    parser.add_argument("--deadline", type=float, default=150.0,
+                        help="seconds after which the case breaks off and ends what it started")
     args = parser.parse_args()
 
     needs, run = cases.CASES[args.case]
@@ -41,6 +52,11 @@ def main():
     shutil.rmtree(artifacts, ignore_errors=True)
     began = time.monotonic()
     case = None
+    # The case's own deadline, before the test driver's timeout kills the
+    # runner: the alarm breaks the case off, and the session then ends every
+    # process it started.
+    signal.signal(signal.SIGALRM, _deadline_passed)
+    signal.setitimer(signal.ITIMER_REAL, args.deadline)
     try:
         with Session(args.app, artifacts) as session:
             case = Case(session, features, args.tones, artifacts)
@@ -50,12 +66,14 @@ def main():
                 case.save_shots()
             if case.fields_used() and case.fields.unnamed:
                 shown = ", ".join(f"{k} as {v[:20]!r}" for k, v in case.fields.unnamed.items())
-                print(f"NOTE: text boxes found by their place, their accessible name is not their "
-                      f"control name: {shown}")
+                print(f"NOTE: controls found by their place, they are not announced under the "
+                      f"expected name: {shown}")
     except BaseException:
+        signal.setitimer(signal.ITIMER_REAL, 0)
         traceback.print_exc()
         print(f"{args.case}: broke off after {time.monotonic() - began:.1f} s; artifacts in {artifacts}")
         return 2
+    signal.setitimer(signal.ITIMER_REAL, 0)
     seconds = time.monotonic() - began
     if case.failures:
         print(f"{args.case}: {len(case.failures)} of {case.checks} checks failed in {seconds:.1f} s; "

@@ -1,8 +1,8 @@
 #!/usr/bin/python3
 """The harness's own computations, without a session: the expected tones
 against the figures the description lists, the field texts, the joining of
-tones split by breaks, the output area's pixel mapping and the screenshot
-decoding."""
+tones split by breaks, the output area's pixel mapping, the screenshot
+decoding and the melody's timing as seen through the program's answers."""
 
 import os
 import sys
@@ -15,6 +15,7 @@ import expect  # noqa: E402
 import layout  # noqa: E402
 from screen import Shot  # noqa: E402
 from sound_capture import Tone  # noqa: E402
+import fault_cases  # noqa: E402
 
 
 def freqs(tones):
@@ -156,6 +157,62 @@ class Pictures(unittest.TestCase):
         self.assertTrue(shot.has_near(0, 0, (0, 0, 255), radius=1))
         with self.assertRaises(IndexError):
             shot.at(5, 5)
+
+
+class Checks:
+    """Collects what a case's checks would report."""
+
+    def __init__(self):
+        self.failures, self.known = [], []
+
+    def check(self, ok, message):
+        if not ok:
+            self.failures.append(message)
+        return ok
+
+    def equal(self, got, want, message):
+        return self.check(got == want, f"{message}: {got!r}, expected {want!r}")
+
+
+def answers_on_time(extra_ms_per_note=0.0, from_note=None, jump_ms=0.0, start=145.0):
+    """Answers as the program gives them: two in each pause, from the pause
+    before cell 2 on, with the help line of the cell before, then the end."""
+    cells = fault_cases._cells(expect.INITIAL_MELODY, 140)
+    t, answers = start, []
+    for c in range(1, len(cells)):  # the pause before cell c + 1 (counted from 1)
+        answers += [(t, "txtHilfe", cells[c - 1][0]), (t + 2, "txtHilfe", cells[c - 1][0])]
+        t += cells[c][1] + extra_ms_per_note + (jump_ms if from_note == c else 0)
+    t += fault_cases.CLOSING_WAIT_MS
+    watch = fault_cases.MelodyWatch(None)
+    watch.answers = answers + [(t, "txtHilfe", cells[-1][0]), (t + 5, "txtHilfe", cells[-1][0])]
+    return watch
+
+
+class MelodyTiming(unittest.TestCase):
+    def test_cells_of_the_initial_melody(self):
+        cells = fault_cases._cells(expect.INITIAL_MELODY, 140)
+        self.assertEqual(len(cells), 42)
+        self.assertEqual(sum(ms for _text, ms in cells), 13440)
+        self.assertEqual(cells[0], ("c  2", 280))
+        self.assertEqual(cells[19], ("d  6", 840))
+
+    def test_judging_the_pauses(self):
+        rows = {
+            # name: (answers, lost at, whether it fails, known faults let pass)
+            "on time": (answers_on_time(), None, 0, 0),
+            "2.5 ms of handling per note": (answers_on_time(2.5), None, 0, 0),
+            "6 ms late per note": (answers_on_time(6.0), None, 1, 0),
+            "a note that returns at once": (answers_on_time(from_note=10, jump_ms=-280), None, 1, 0),
+            "stalled at the loss": (answers_on_time(from_note=8, jump_ms=200), 2500.0, 0, 1),
+            "stalled without a loss": (answers_on_time(from_note=8, jump_ms=200), None, 1, 0),
+            "stalled far longer than the limit": (answers_on_time(from_note=8, jump_ms=600), 2500.0, 1, 0),
+        }
+        for name, (watch, lost, failures, known) in rows.items():
+            with self.subTest(name):
+                checks = Checks()
+                fault_cases.check_melody_timing(checks, watch, name, lost_at_ms=lost)
+                self.assertEqual(bool(checks.failures), bool(failures), checks.failures)
+                self.assertEqual(len(checks.known), known)
 
 
 if __name__ == "__main__":

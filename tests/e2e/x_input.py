@@ -42,6 +42,15 @@ class Input:
             time.sleep(step_pause)
         self._xdo("mouseup", button)
 
+    def key(self, keysym):
+        """One key press and release, to the window that has the X focus."""
+        self._xdo("key", "--clearmodifiers", keysym)
+
+    def park(self):
+        """The pointer off the window, so that no control shows it hovering."""
+        self._xdo("mousemove", "--sync", self.origin[0] + 1200, self.origin[1] + 700)
+        self._pointer = None
+
     def replace_text(self, name, text):
         """Clicks into a text box, selects all of it and types `text`."""
         self.click(name)
