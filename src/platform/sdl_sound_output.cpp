@@ -683,14 +683,19 @@ void SdlSoundOutput::Beep(std::int32_t frequencyHz, std::int32_t durationMs) {
     const std::int64_t next = p.consumed;
     const std::int64_t inMelody = s.lastEnd + s.pause;
     std::int64_t start;
+    auto missedJoin = [&] {
+        ++s.missedJoins;
+        s.extraMarginMs = std::min(s.extraMarginMs + kMissedJoinStepMs, kMissedJoinCapMs);
+    };
     if (s.chainable && static_cast<double>(inMelody) >= p.frameAt(now)) {
         start = std::max(inMelody, next);
-        if (start > inMelody) {
-            ++s.missedJoins;
-            s.extraMarginMs = std::min(s.extraMarginMs + kMissedJoinStepMs, kMissedJoinCapMs);
-        }
-    } else
+        if (start > inMelody) missedJoin();
+    } else {
+        // A caller back less than one lead after the melody's time has
+        // passed meant to join as well; the tone starts afresh.
+        if (s.chainable && p.frameAt(now) - static_cast<double>(inMelody) < s.lead(p) * s.rate) missedJoin();
         start = std::max({static_cast<std::int64_t>(std::llround(p.frameAt(now + s.startLead(p)))), next, s.lastEnd});
+    }
 
     Impl::Tone tone;
     tone.start = start;
