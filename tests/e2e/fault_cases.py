@@ -21,8 +21,10 @@ from x_input import RIGHT
 # machine). So a seen start may lie this far from the true one.
 SEEN_START_MS = 15.0
 # Answers closer than this belong to one pause of the player between notes
-# (the shortest note is 280 ms); after the melody they come one after another.
-SAME_PAUSE_MS = 20.0
+# (the shortest note is 280 ms, and on a busy machine one pause may answer
+# several requests over some tens of ms); after the melody they come one
+# after another and make one pause too.
+SAME_PAUSE_MS = 100.0
 CLOSING_WAIT_MS = 1000
 # Known fault of the tone engine: when the sound server goes away in the middle
 # of a tone, the tone's Beep returns only once the stream has been silent for
@@ -94,10 +96,12 @@ class MelodyWatch:
 
 
 def check_melody_timing(case, watch, label, lost_at_ms=None):
-    """The player's pauses come where the notes' lengths put them: the k-th
-    within k times the issue's 5 ms per tone (plus what a seen start may be
-    off at either end) of its place, each with the help line of the note
-    before it, and the last one when the closing wait is over."""
+    """From one pause of the player to the next, one note has sounded (or its
+    time passed in silence): its length within the issue's 5 ms, then at most
+    the gap the melody cases allow before the next note (the player's event
+    handling), both seen give or take SEEN_START_MS at either end. Each pause
+    shows the help line of the note before it; the last one comes when the
+    closing wait is over."""
     cells = _cells(expect.INITIAL_MELODY, 140)
     pauses = watch.pauses()
     if not pauses:
@@ -111,34 +115,35 @@ def check_melody_timing(case, watch, label, lost_at_ms=None):
           " ".join(f"{t:.0f}:{text!r}" for t, text in pauses))
     wanted = len(cells) - c0 + 1
     case.equal(len(pauses), wanted, f"{label}: pauses of the player from cell {c0 + 1} on, and its end")
-    first, place, wrong_text, stall = pauses[0][0], 0.0, [], None
-    for k, (t, text) in enumerate(pauses[:wanted]):
+    late, early, wrong_text, stall = [], [], [], None
+    for k in range(1, min(len(pauses), wanted)):
+        c = c0 + k  # the pause before cell c (0-based), or the end when c is the number of cells
+        length = cells[c - 1][1] + (CLOSING_WAIT_MS if c == len(cells) else 0)
+        took = pauses[k][0] - pauses[k - 1][0]
+        over = took - length
+        most = expect.DURATION_TOLERANCE_MS + expect.MELODY_GAP_MS + 2 * SEEN_START_MS
+        least = -expect.DURATION_TOLERANCE_MS - 2 * SEEN_START_MS
+        if (KNOWN_FAULT_LOSS_STALL and lost_at_ms is not None and stall is None
+                and pauses[k][0] > lost_at_ms and most < over <= most + LOSS_STALL_MS):
+            stall = over
+        elif over > most:
+            late.append(f"note {c} took {took:.1f} ms, {length} ms wanted")
+        elif over < least:
+            early.append(f"note {c} took {took:.1f} ms, {length} ms wanted")
+    for k, (t, text) in enumerate(pauses[:min(len(pauses), wanted)]):
         c = c0 + k
-        if k > 0:
-            place += cells[c - 1][1] + (CLOSING_WAIT_MS if c == len(cells) else 0)
-            off = (t - first) - place
-            limit = expect.DURATION_TOLERANCE_MS * k + 2 * SEEN_START_MS
-            if KNOWN_FAULT_LOSS_STALL and lost_at_ms is not None and t > lost_at_ms and off > limit:
-                if stall is None:
-                    stall = off  # the one delay at the loss, taken out of what follows
-                if off - stall <= limit and stall <= LOSS_STALL_MS + limit:
-                    off = 0.0
-            if abs(off) > limit:
-                case.check(False, f"{label}: pause {k} at {t - first:.1f} ms after the first, "
-                                  f"expected at {place:.0f} ms give or take {limit:.0f}")
-                return
         want_text = cells[c - 1][0] if c > 0 else expect.number_text(len(cells))
-        if text is not None and c < len(cells) and text != want_text:
+        if text is not None and text != want_text:
             wrong_text.append((k, text, want_text))
-    if len(pauses) < wanted:
-        return
     if stall is not None:
-        print(f"LET PASS: {label}: known fault: the melody fell behind by {stall:.0f} ms once when the "
-              f"sound server went away (the engine waits for its stall limit)")
+        print(f"LET PASS: {label}: known fault: one note took {stall:.0f} ms more when the sound server "
+              f"went away (the engine waits for its stall limit)")
         case.known.append("loss stall")
-    drift = pauses[wanted - 1][0] - first - place
-    case.check(True, f"{label}: every note began on time; the end of the closing wait came {drift:+.1f} ms "
-                     f"off its place {place:.0f} ms after the first pause")
+    spent = pauses[-1][0] - pauses[0][0]
+    length = sum(ms for _t, ms in cells[c0:]) + CLOSING_WAIT_MS
+    case.check(not late and not early, f"{label}: every note took its time (the whole melody {spent:.0f} ms "
+                                       f"from the first pause seen, {length} ms of notes and closing wait)"
+               + "".join(f"\n    {p}" for p in (late + early)[:8]))
     case.check(not wrong_text, f"{label}: the help line showed each note in turn" +
                "".join(f"\n    pause {k}: {got!r}, expected {want!r}" for k, got, want in wrong_text[:5]))
 

@@ -180,7 +180,7 @@ def answers_on_time(extra_ms_per_note=0.0, from_note=None, jump_ms=0.0, start=14
     cells = fault_cases._cells(expect.INITIAL_MELODY, 140)
     t, answers = start, []
     for c in range(1, len(cells)):  # the pause before cell c + 1 (counted from 1)
-        answers += [(t, "txtHilfe", cells[c - 1][0]), (t + 2, "txtHilfe", cells[c - 1][0])]
+        answers += [(t, "txtHilfe", cells[c - 1][0]), (t + 40, "txtHilfe", cells[c - 1][0])]
         t += cells[c][1] + extra_ms_per_note + (jump_ms if from_note == c else 0)
     t += fault_cases.CLOSING_WAIT_MS
     watch = fault_cases.MelodyWatch(None)
@@ -201,7 +201,8 @@ class MelodyTiming(unittest.TestCase):
             # name: (answers, lost at, whether it fails, known faults let pass)
             "on time": (answers_on_time(), None, 0, 0),
             "2.5 ms of handling per note": (answers_on_time(2.5), None, 0, 0),
-            "6 ms late per note": (answers_on_time(6.0), None, 1, 0),
+            "6 ms of handling per note": (answers_on_time(6.0), None, 0, 0),
+            "a note 100 ms late": (answers_on_time(from_note=20, jump_ms=100), None, 1, 0),
             "a note that returns at once": (answers_on_time(from_note=10, jump_ms=-280), None, 1, 0),
             "stalled at the loss": (answers_on_time(from_note=8, jump_ms=200), 2500.0, 0, 1),
             "stalled without a loss": (answers_on_time(from_note=8, jump_ms=200), None, 1, 0),
