@@ -124,6 +124,8 @@ private:
 // A value that one thread writes and others read without either waiting on
 // the other: a sequence lock over words that are each atomic, so a reader that
 // overlaps a write sees an odd or changed sequence number and reads again.
+// The words are stored with release and loaded with acquire: a reader that
+// sees one word of a write in progress also sees that write's odd number.
 template <typename T> class SeqLocked {
     static_assert(std::is_trivially_copyable_v<T>);
     static constexpr std::size_t kWords = (sizeof(T) + sizeof(std::uint64_t) - 1) / sizeof(std::uint64_t);
@@ -134,8 +136,7 @@ public:
         std::memcpy(words.data(), &value, sizeof(T));
         const std::uint64_t s = sequence_.load(std::memory_order_relaxed);
         sequence_.store(s + 1, std::memory_order_relaxed);
-        std::atomic_thread_fence(std::memory_order_release);
-        for (std::size_t i = 0; i < kWords; ++i) words_[i].store(words[i], std::memory_order_relaxed);
+        for (std::size_t i = 0; i < kWords; ++i) words_[i].store(words[i], std::memory_order_release);
         sequence_.store(s + 2, std::memory_order_release);
     }
     T load() const {
@@ -143,8 +144,7 @@ public:
         for (;;) {
             const std::uint64_t before = sequence_.load(std::memory_order_acquire);
             if (before % 2 == 0) {
-                for (std::size_t i = 0; i < kWords; ++i) words[i] = words_[i].load(std::memory_order_relaxed);
-                std::atomic_thread_fence(std::memory_order_acquire);
+                for (std::size_t i = 0; i < kWords; ++i) words[i] = words_[i].load(std::memory_order_acquire);
                 if (sequence_.load(std::memory_order_relaxed) == before) break;
             }
             std::this_thread::yield();
