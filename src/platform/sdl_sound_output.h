@@ -28,7 +28,7 @@
 //   stream. Any other tone starts at the start lead Ls after the moment of
 //   the call: one period, a margin (1 ms) and the largest recent amount by
 //   which the callback came earlier than the map predicted (a jittery sound
-//   server makes it grow by itself), about 22-28 ms in all. That is the
+//   server makes it grow by itself), about 22-30 ms in all. That is the
 //   latency from a click to its tone in the stream; the sound server adds its
 //   own buffering (about one period more) before it is heard.
 //   Beep returns the lead L = Ls + H before the stream reaches the tone's end,
@@ -37,7 +37,7 @@
 //   and its next tone still joins this one, as it is queued before the
 //   callback fills the buffer in which this one ends. A caller that comes
 //   back too late for a join (the join then has a gap) widens the margin of
-//   L by 1 ms, up to 10 ms more. L is about 67-75 ms.
+//   L by 1 ms, up to 10 ms more. L is about 67-77 ms.
 //   So a Beep that joins the one before blocks for its tone's duration on the
 //   device's clock, a back to back melody comes out as one continuous stream,
 //   and the first Beep of a melody, or a single one, returns H earlier than
@@ -52,11 +52,12 @@
 //   above half the rate) is silence for the tone's time.
 //
 // The end
-//   Once the program's end is asked for (program_end.h), a Beep returns at
-//   once, and the queued tones end: the sounding one fades out within the
-//   next buffer or two, none that has not begun sounds. close() does the same
-//   at the program's end; otherwise it lets the tones whose Beeps have
-//   returned finish (at most 300 ms), as the caller counts them as played.
+//   Once the program's end is asked for (program_end.h), a Beep that is
+//   waiting returns at once and ends the queued tones: the sounding one
+//   fades out within the next buffer or two, none that has not begun sounds.
+//   A later Beep sounds nothing. close() ends the queue the same way at the
+//   program's end; otherwise it lets the tones whose Beeps have returned
+//   finish (at most 300 ms), as their callers count them as played.
 //
 // When there is no sound
 //   No device, a device that cannot be opened, a device lost while running
