@@ -84,10 +84,15 @@ class MelodyWatch:
         return {expect.readout_single(r, 360) for r in ratios}
 
     def pauses(self):
-        """The start time of each pause of the player and the help line then."""
+        """The start time of each pause of the player and the help line then,
+        up to the end of the closing wait (the only wait of a second or more:
+        no note of the melody is that long). What comes after it is the idle
+        program answering, however the runner's polls are spread."""
         found, last = [], None
         for t, field, text in self.answers:
             if last is None or t - last > SAME_PAUSE_MS:
+                if len(found) > 1 and found[-1][0] - found[-2][0] >= CLOSING_WAIT_MS:
+                    break
                 found.append([t, None])
             if field == "txtHilfe" and found[-1][1] is None:
                 found[-1][1] = text

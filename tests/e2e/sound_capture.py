@@ -16,6 +16,12 @@ BYTES_PER_SAMPLE = 2
 # parec was asked for 10 ms of latency: a sample arrives about this long
 # after it was played.
 ARRIVAL_DELAY_S = 0.015
+# A tone that begins up to this long before a mark still belongs to what
+# follows the mark: marks map the runner's clock onto the capture through
+# parec's arrivals, which a busy machine delays or bunches. Every case leaves
+# at least 400 ms of silence before its next action, so no earlier tone is
+# taken in.
+LOOKBACK_MS = 150.0
 # A sample above this magnitude (of 32768) means something sounds.
 SOUND_LEVEL = 300
 
@@ -100,7 +106,7 @@ class SoundCapture:
         found = []
         for line in out.splitlines()[1:]:
             start, end, _dur, _gap, freq, level = (float(v) for v in line.split("\t"))
-            if start >= since_ms:
+            if start >= since_ms - (LOOKBACK_MS if since_ms > 0 else 0):
                 found.append(Tone(start, end, freq, level))
         return found
 
