@@ -164,6 +164,12 @@ SdlSoundOutput::Options Roomy() {
     SdlSoundOutput::Options options;
     options.marginMs = 100;
     options.handOverMs = 0;
+    // A loaded machine (a sanitizer build beside other tests) can hold the
+    // disk driver's thread back for longer than the normal stall and open
+    // limits; these tests judge the stream, not the fallback, so they wait
+    // longer for it.
+    options.stallLimit = std::chrono::seconds(10);
+    options.openTimeout = std::chrono::seconds(10);
     return options;
 }
 
