@@ -26,13 +26,12 @@ SEEN_START_MS = 15.0
 # after another and make one pause too.
 SAME_PAUSE_MS = 100.0
 CLOSING_WAIT_MS = 1000
-# Known fault of the tone engine: when the sound server goes away in the middle
-# of a tone, the tone's Beep returns only once the stream has been silent for
-# the engine's stall limit (250 ms), not at the tone's end, so the melody
-# falls behind by up to that much once. While this is True that one delay is
-# printed as a known fault and let pass; set it to False once the engine ends
-# such a tone on time.
-KNOWN_FAULT_LOSS_STALL = True
+# Known fault of the tone engine, mended since: when the sound server went
+# away in the middle of a tone, the tone's Beep returned only once the stream
+# had been silent for the engine's stall limit (250 ms), not at the tone's
+# end, so the melody fell behind by up to that much once. With this True that
+# one delay is printed as a known fault and let pass; while it is False it fails.
+KNOWN_FAULT_LOSS_STALL = False
 LOSS_STALL_MS = 250.0
 
 
