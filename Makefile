@@ -18,7 +18,8 @@ run: build
 	$(BUILD)/src/app/stimmung
 
 # Every test: unit and widget tests headless, the end-to-end group in its own
-# virtual display, and a short bounded run of each fuzzer.
+# virtual display (one case at a time, with no other test beside it), and a
+# short bounded run of each fuzzer.
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
@@ -27,7 +28,6 @@ test-e2e: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DSTIMMUNG_E2E=ON
 	cmake --build $(BUILD) -j $(JOBS)
 	cd $(BUILD) && ctest --output-on-failure -L e2e
-	cmake -S . -B $(BUILD) -DSTIMMUNG_E2E=OFF > /dev/null
 
 # Unit and widget tests built with AddressSanitizer and UndefinedBehaviorSanitizer.
 test-asan: deps
