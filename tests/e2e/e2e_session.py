@@ -223,12 +223,10 @@ class Session:
             "QT_QPA_PLATFORM": "xcb",
             "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1",
             "SDL_AUDIODRIVER": "pulseaudio",
-            # The program asks for 5.3 ms of buffering (256 frames). The null
-            # sink grants that, and at that this server runs dry even on an
-            # idle machine (pacat with 5 ms does the same, 10 ms and more are
-            # clean), where a server on a sound card grants more. So the
-            # program's stream gets the buffering of such a server; what
-            # breaks remain are shown as a known fault (see expect.py).
+            # The server's buffering of the program's stream, a little more
+            # than its 1024-frame device buffer, as a server on a sound card
+            # grants; what breaks remain are shown as a known fault (see
+            # expect.py).
             "PULSE_LATENCY_MSEC": "25",
         })
         if not sound:
