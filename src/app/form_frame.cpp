@@ -2,24 +2,15 @@
 
 #include "app_bindings.h"
 #include "program_end.h"
+#include "ratio_axis.h"
 
 #include <QCoreApplication>
 
 namespace stimmung::app {
 
 void DrawAxis(Form1& f) {
-    OutputArea& pic = *f.picAusgabe;
-    pic.DrawWidth = 3;
-    pic.Scale(0.9, 0, 2.1, 6);
-    pic.Line(0.9, 3, 2.1, 3); // the ratio axis
-    pic.Line(1, 2, 1, 5);     // base tone
-    pic.Line(2, 2, 2, 5);     // octave
-    pic.CurrentX = 0.99;
-    pic.CurrentY = 1;
-    pic.Print("1");
-    pic.CurrentX = 1.99;
-    pic.CurrentY = 1;
-    pic.Print("2");
+    DrawAxisLines(*f.picAusgabe);
+    DrawAxisLabels(*f.picAusgabe);
 }
 
 void Form_Load(Form1& f) {

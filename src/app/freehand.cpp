@@ -26,8 +26,8 @@ void picAusgabe_MouseDown(Form1& f, int Button, float X, float) {
     ProcessPendingEvents();
     if (Button == kLeftButton) {
         // Read anew: the waiting events may have changed the fields.
-        const double base = ReadNumber(f.Text1->Text());
-        const auto duration = NearestInteger(ReadNumber(f.Text2->Text()));
+        const double base = BaseFrequency(f);
+        const auto duration = NearestInteger(ToneDuration(f));
         audio::PlayTone(NearestInteger(double(X) * base), duration);
     } else if (seen.presses == thisPress) {
         f.optZeichne->setValue(true);
@@ -37,8 +37,7 @@ void picAusgabe_MouseDown(Form1& f, int Button, float X, float) {
 }
 
 void picAusgabe_MouseMove(Form1& f, float X, float Y) {
-    const double base = ReadNumber(f.Text1->Text());
-    f.Text3->setText(ReadoutText(X, base));
+    f.Text3->setText(ReadoutText(X, BaseFrequency(f), ReadoutRatio::Single));
     // Pointer moves come far more often than the screen refreshes: rewriting
     // the same help text would repaint the whole wide help line every time.
     if (f.txtHilfe->Text() != kOutputAreaHelp) f.txtHilfe->setText(kOutputAreaHelp);

@@ -31,9 +31,6 @@ void Adjust(Form1& f, const Adjuster& a) {
 
 } // namespace
 
-double BaseFrequency(const Form1& f) { return ReadNumber(f.Text1->Text()); }
-double ToneDuration(const Form1& f) { return ReadNumber(f.Text2->Text()); }
-
 void cmdPlusF_Click(Form1& f) { Adjust(f, kPlusF); }
 void cmdMinusF_Click(Form1& f) { Adjust(f, kMinusF); }
 void cmdPlusT_Click(Form1& f) { Adjust(f, kPlusT); }

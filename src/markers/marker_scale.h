@@ -1,11 +1,9 @@
 // The mapping between the scroll value of hscNote (0 to 1500, 1200 units per
 // unit of ratio) and a marker's ratio (0.9 at value 0, 1 at 120, 2 at 1320,
-// 2.15 at 1500), and the readout text of a ratio at a base frequency in Hz.
-// Plain C++, no Qt.
+// 2.15 at 1500). Plain C++, no Qt.
 #pragma once
 
 #include <cstdint>
-#include <string>
 
 namespace stimmung::markers {
 
@@ -17,10 +15,5 @@ double ScrollToRatio(int value);
 // V = (X − 0.9) × 1200 for the single-precision ratio a marker holds, to the
 // nearest integer, halves to the even neighbour.
 std::int32_t RatioToScroll(float ratio);
-
-// The ratio cut to three decimals, "  entspricht  ", the frequency r × F cut
-// to whole hertz, " Hz" (" 1.265  entspricht   455 Hz"). Cut means floor, so
-// neither value is ever raised to the nearer one.
-std::string ReadoutText(double ratio, double baseFrequency);
 
 } // namespace stimmung::markers

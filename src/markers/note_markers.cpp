@@ -1,6 +1,7 @@
 #include "note_markers.h"
 
 #include "marker_scale.h"
+#include "readout_text.h"
 #include "numbers.h"
 
 namespace stimmung::markers {
@@ -13,8 +14,7 @@ void MoveSelectedMarker(Form1& f) {
     const double r = ScrollToRatio(f.hscNote->Value());
     f.txtHilfe->setText(NumberText(static_cast<double>(s)));
     SetMarker(f, s, static_cast<float>(r));
-    const double base = ReadNumber(f.Text1->Text());
-    f.Text3->setText(ReadoutText(r, base));
+    f.Text3->setText(ReadoutText(r, BaseFrequency(f), ReadoutRatio::Double));
 }
 
 } // namespace

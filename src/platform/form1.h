@@ -4,6 +4,7 @@
 #pragma once
 
 #include "controls.h"
+#include "numbers.h"
 #include "output_area.h"
 #include "window.h"
 
@@ -75,6 +76,12 @@ struct Form1 {
     CommandButton* cmdAbspielen = nullptr;
     TextBox* txtHilfe = nullptr;
 };
+
+// The two fields every tone and readout is computed from, read anew at every
+// use: the base frequency in Hz, the number at the start of Text1 (0 if none),
+// and the tone duration in ms (the length of an eighth in a melody), Text2.
+inline double BaseFrequency(const Form1& f) { return ReadNumber(f.Text1->Text()); }
+inline double ToneDuration(const Form1& f) { return ReadNumber(f.Text2->Text()); }
 
 // A handler bound to an event of a control (or of every member of a control
 // array) by name. Each subsystem lists its handlers in one such table.

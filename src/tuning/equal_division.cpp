@@ -4,18 +4,7 @@
 
 namespace stimmung::tuning {
 
-double StepRatio(double N) { return std::exp(std::log(2.0) / N); }
-
-std::vector<double> TickPositions(double N) {
-    std::vector<double> ticks;
-    const double q = StepRatio(N);
-    double r = q;
-    for (double i = 1; i <= N - 1; ++i) {
-        ticks.push_back(r);
-        r *= q;
-    }
-    return ticks;
-}
+std::vector<double> TickPositions(double N) { return EqualSteps(N, N - 1); }
 
 IntervalError ErrorOf(double R, double N) {
     IntervalError err{};

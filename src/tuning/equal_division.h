@@ -5,22 +5,18 @@
 // decimals, and a total in units of 1/10000. Plain C++, no window.
 #pragma once
 
-#include "fixed_scales.h"
+#include "equal_steps.h"
+#include "scale_tables.h"
 
 #include <array>
 #include <vector>
 
 namespace stimmung::tuning {
 
-// The just intervals whose tempered neighbours are measured, in the order
-// third, fourth, fifth (the order of the circles and of the error fields).
-inline constexpr std::array<Fraction, 3> kMeasuredIntervals{{{5, 4}, {4, 3}, {3, 2}}};
-
-// q = exp(ln 2 / N), the ratio of one tempered step.
-double StepRatio(double N);
-
-// The N - 1 inner tempered notes, left to right. Each is the previous one
-// times q (a running product, not a power), as the ticks are drawn.
+// The N - 1 inner tempered notes, left to right, as the ticks are drawn:
+// EqualSteps(N, N - 1). The intervals measured are kMeasuredIntervals, in
+// the order third, fourth, fifth (the order of the circles and of the error
+// fields).
 std::vector<double> TickPositions(double N);
 
 // One just interval R against its nearest tempered step.

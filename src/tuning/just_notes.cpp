@@ -1,6 +1,6 @@
 #include "just_notes.h"
 
-#include "fixed_scales.h"
+#include "scale_tables.h"
 
 #include <iterator>
 

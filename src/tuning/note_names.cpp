@@ -1,6 +1,6 @@
 #include "note_names.h"
 
-#include "fixed_scales.h"
+#include "scale_tables.h"
 
 namespace stimmung::tuning {
 

@@ -1,6 +1,7 @@
 #include "pythagorean_construction.h"
 
-#include "fixed_scales.h"
+#include "ratio_axis.h"
+#include "scale_tables.h"
 
 namespace stimmung::tuning {
 
@@ -61,19 +62,10 @@ void cmdComplett_Click(Form1& f) {
     OutputArea& pic = *f.picAusgabe;
     pic.Cls();
     pic.ForeColor = kBlack;
-    pic.DrawWidth = 3;
-    pic.Scale(0.9, 0, 2.1, 6);
-    pic.Line(0.9, 3, 2.1, 3); // the ratio axis
-    pic.Line(1, 2, 1, 5);     // base tone
-    pic.Line(2, 2, 2, 5);     // octave
+    DrawAxisLines(pic);
     pic.DrawWidth = 4;
     pic.FontSize = 16;
-    pic.CurrentX = 0.99;
-    pic.CurrentY = 1;
-    pic.Print("1");
-    pic.CurrentX = 1.99;
-    pic.CurrentY = 1;
-    pic.Print("2");
+    DrawAxisLabels(pic);
     for (auto* enter : {cmd2_Click, cmd3_Click, cmd4_Click, cmd5_Click, cmd6_Click, cmd7_Click}) enter(f);
 }
 

@@ -1,6 +1,6 @@
 #include "step_ratios.h"
 
-#include "fixed_scales.h"
+#include "scale_tables.h"
 
 #include <array>
 

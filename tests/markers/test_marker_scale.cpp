@@ -2,6 +2,7 @@
 // the presets' ratios, without a window.
 #include "marker_scale.h"
 #include "preset_ratios.h"
+#include "readout_text.h"
 
 #include <QtTest>
 
@@ -49,7 +50,7 @@ private slots:
         QFETCH(int, value);
         QFETCH(double, base);
         QFETCH(QString, readout);
-        QCOMPARE(QString::fromStdString(ReadoutText(ScrollToRatio(value), base)), readout);
+        QCOMPARE(QString::fromStdString(ReadoutText(ScrollToRatio(value), base, stimmung::ReadoutRatio::Double)), readout);
     }
 
     // What selecting a marker sets after each preset, for markers 0 to 5.

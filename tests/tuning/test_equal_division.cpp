@@ -137,7 +137,7 @@ private slots:
         QFETCH(double, N);
         const std::vector<double> ticks = TickPositions(N);
         QCOMPARE(int(ticks.size()), int(N) - 1);
-        QCOMPARE(ticks.front(), StepRatio(N));
+        QCOMPARE(ticks.front(), stimmung::EqualStepRatio(N));
         for (std::size_t i = 0; i < ticks.size(); ++i) {
             // The running product stays on 2^(i/N) to far below a pixel.
             QVERIFY(std::abs(ticks[i] - std::exp2((i + 1) / N)) < 1e-12);
@@ -148,10 +148,10 @@ private slots:
 
     void tickPositionsForTwelve() {
         const std::vector<double> ticks = TickPositions(12);
-        double r = StepRatio(12);
+        double r = stimmung::EqualStepRatio(12);
         for (double tick : ticks) {
             QCOMPARE(tick, r); // bit for bit the product, not the power
-            r *= StepRatio(12);
+            r *= stimmung::EqualStepRatio(12);
         }
     }
 
