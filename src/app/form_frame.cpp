@@ -45,8 +45,8 @@ void cmdEnde_Click(Form1&) {
 
 namespace {
 const EventBinding kFrame[] = {
-    {"cmdClear", Event::Click, [](Form1& f, const EventArgs&) { cmdClear_Click(f); }},
-    {"cmdEnde", Event::Click, [](Form1& f, const EventArgs&) { cmdEnde_Click(f); }},
+    {"cmdClear", Event::Click, cmdClear_Click},
+    {"cmdEnde", Event::Click, cmdEnde_Click},
 };
 } // namespace
 

@@ -36,7 +36,7 @@ void picAusgabe_MouseDown(Form1& f, int Button, float X, float) {
     }
 }
 
-void picAusgabe_MouseMove(Form1& f, float X, float Y) {
+void picAusgabe_MouseMove(Form1& f, int, float X, float Y) {
     f.Text3->setText(ReadoutText(X, BaseFrequency(f), ReadoutRatio::Single));
     // Pointer moves come far more often than the screen refreshes: rewriting
     // the same help text would repaint the whole wide help line every time.
@@ -59,10 +59,10 @@ void Picture1_Click(Form1& f, int Index) {
 
 namespace {
 const EventBinding kFreehand[] = {
-    {"picAusgabe", Event::MouseDown, [](Form1& f, const EventArgs& a) { picAusgabe_MouseDown(f, a.Button, a.X, a.Y); }},
-    {"picAusgabe", Event::MouseMove, [](Form1& f, const EventArgs& a) { picAusgabe_MouseMove(f, a.X, a.Y); }},
-    {"picAusgabe", Event::MouseUp, [](Form1& f, const EventArgs&) { picAusgabe_MouseUp(f); }},
-    {"Picture1", Event::Click, [](Form1& f, const EventArgs& a) { Picture1_Click(f, a.Index); }},
+    {"picAusgabe", Event::MouseDown, picAusgabe_MouseDown},
+    {"picAusgabe", Event::MouseMove, picAusgabe_MouseMove},
+    {"picAusgabe", Event::MouseUp, picAusgabe_MouseUp},
+    {"Picture1", Event::Click, Picture1_Click},
 };
 } // namespace
 

@@ -13,8 +13,9 @@ namespace stimmung::app {
 // NearestInteger(X x base) Hz for NearestInteger(duration) ms, any other
 // button switches the marking indicator on.
 void picAusgabe_MouseDown(Form1& f, int Button, float X, float Y);
-// Readout into Text3, the output area's help text, a dot when marking.
-void picAusgabe_MouseMove(Form1& f, float X, float Y);
+// Readout into Text3, the output area's help text, a dot when marking; the
+// buttons held are not looked at.
+void picAusgabe_MouseMove(Form1& f, int Button, float X, float Y);
 // Marking off, whatever the button: the whole option group is left off.
 void picAusgabe_MouseUp(Form1& f);
 // Pen colour of the swatch; width 10 for the white swatch (3), else 2.

@@ -4,12 +4,42 @@
 
 #include <QString>
 
-#include <array>
-#include <utility>
-
 namespace stimmung::app {
 
-void FixedHelp_MouseMove(Form1& f, const HelpText& row) { f.txtHilfe->setText(row.text); }
+void FixedHelp_MouseMove(Form1& f, const char* control) {
+    if (const char* text = FixedHelpText(control)) f.txtHilfe->setText(text);
+}
+
+void cmd2_MouseMove(Form1& f) { FixedHelp_MouseMove(f, "cmd2"); }
+void cmd3_MouseMove(Form1& f) { FixedHelp_MouseMove(f, "cmd3"); }
+void cmd4_MouseMove(Form1& f) { FixedHelp_MouseMove(f, "cmd4"); }
+void cmd5_MouseMove(Form1& f) { FixedHelp_MouseMove(f, "cmd5"); }
+void cmd6_MouseMove(Form1& f) { FixedHelp_MouseMove(f, "cmd6"); }
+void cmd7_MouseMove(Form1& f) { FixedHelp_MouseMove(f, "cmd7"); }
+void cmdComplett_MouseMove(Form1& f) { FixedHelp_MouseMove(f, "cmdComplett"); }
+void cmdNamen_MouseMove(Form1& f) { FixedHelp_MouseMove(f, "cmdNamen"); }
+void cmdDia_MouseMove(Form1& f) { FixedHelp_MouseMove(f, "cmdDia"); }
+void cmdDiff_MouseMove(Form1& f) { FixedHelp_MouseMove(f, "cmdDiff"); }
+void cmdDidymos_MouseMove(Form1& f) { FixedHelp_MouseMove(f, "cmdDidymos"); }
+void cmdClear_MouseMove(Form1& f) { FixedHelp_MouseMove(f, "cmdClear"); }
+void cmdPythagoras_MouseMove(Form1& f) { FixedHelp_MouseMove(f, "cmdPythagoras"); }
+void cmdrein_MouseMove(Form1& f) { FixedHelp_MouseMove(f, "cmdrein"); }
+void cmdtemperiert_MouseMove(Form1& f) { FixedHelp_MouseMove(f, "cmdtemperiert"); }
+void cmdHandlauf_MouseMove(Form1& f) { FixedHelp_MouseMove(f, "cmdHandlauf"); }
+void cmdalle_MouseMove(Form1& f) { FixedHelp_MouseMove(f, "cmdalle"); }
+void Label2_MouseMove(Form1& f) { FixedHelp_MouseMove(f, "Label2"); }
+void Label4_MouseMove(Form1& f) { FixedHelp_MouseMove(f, "Label4"); }
+void Label6_MouseMove(Form1& f) { FixedHelp_MouseMove(f, "Label6"); }
+void cmdPythagorasstimmung_MouseMove(Form1& f) { FixedHelp_MouseMove(f, "cmdPythagorasstimmung"); }
+void cmdLinear_MouseMove(Form1& f) { FixedHelp_MouseMove(f, "cmdLinear"); }
+void cmdGeometrisch_MouseMove(Form1& f) { FixedHelp_MouseMove(f, "cmdGeometrisch"); }
+void cmdRausnehmen_MouseMove(Form1& f) { FixedHelp_MouseMove(f, "cmdRausnehmen"); }
+void Picture2_MouseMove(Form1& f) { FixedHelp_MouseMove(f, "Picture2"); }
+void Picture1_MouseMove(Form1& f) { FixedHelp_MouseMove(f, "Picture1"); }
+void txtMelodie_MouseMove(Form1& f) { FixedHelp_MouseMove(f, "txtMelodie"); }
+void cmdAbspielen_MouseMove(Form1& f) { FixedHelp_MouseMove(f, "cmdAbspielen"); }
+void txtHilfe_MouseMove(Form1& f) { FixedHelp_MouseMove(f, "txtHilfe"); }
+void Form_MouseMove(Form1& f) { FixedHelp_MouseMove(f, "Form1"); }
 
 void cmdTaste_MouseMove(Form1& f, int Index) { f.txtHilfe->setText(KeyHelpText(Index)); }
 
@@ -28,24 +58,41 @@ void DescribeControls(Window& window) {
 
 namespace {
 
-// A binding holds a plain function pointer, so each row of the text table
-// gets a handler of its own that knows its row.
-template <std::size_t Row>
-void FixedRowMouseMove(Form1& f, const EventArgs&) {
-    FixedHelp_MouseMove(f, kFixedHelpTexts[Row]);
-}
-
-template <std::size_t... Rows>
-constexpr auto MakeBindings(std::index_sequence<Rows...>) {
-    return std::array<EventBinding, 3 + sizeof...(Rows)>{{
-        {"cmdTaste", Event::MouseMove, [](Form1& f, const EventArgs& a) { cmdTaste_MouseMove(f, a.Index); }},
-        {"optNote", Event::MouseMove, [](Form1& f, const EventArgs& a) { optNote_MouseMove(f, a.Index); }},
-        {"Label3", Event::MouseMove, [](Form1& f, const EventArgs& a) { Label3_MouseMove(f, a.Index); }},
-        {kFixedHelpTexts[Rows].control, Event::MouseMove, &FixedRowMouseMove<Rows>}...,
-    }};
-}
-
-constexpr auto kHelpLine = MakeBindings(std::make_index_sequence<std::size(kFixedHelpTexts)>{});
+const EventBinding kHelpLine[] = {
+    {"cmdTaste", Event::MouseMove, cmdTaste_MouseMove},
+    {"optNote", Event::MouseMove, optNote_MouseMove},
+    {"Label3", Event::MouseMove, Label3_MouseMove},
+    {"cmd2", Event::MouseMove, cmd2_MouseMove},
+    {"cmd3", Event::MouseMove, cmd3_MouseMove},
+    {"cmd4", Event::MouseMove, cmd4_MouseMove},
+    {"cmd5", Event::MouseMove, cmd5_MouseMove},
+    {"cmd6", Event::MouseMove, cmd6_MouseMove},
+    {"cmd7", Event::MouseMove, cmd7_MouseMove},
+    {"cmdComplett", Event::MouseMove, cmdComplett_MouseMove},
+    {"cmdNamen", Event::MouseMove, cmdNamen_MouseMove},
+    {"cmdDia", Event::MouseMove, cmdDia_MouseMove},
+    {"cmdDiff", Event::MouseMove, cmdDiff_MouseMove},
+    {"cmdDidymos", Event::MouseMove, cmdDidymos_MouseMove},
+    {"cmdClear", Event::MouseMove, cmdClear_MouseMove},
+    {"cmdPythagoras", Event::MouseMove, cmdPythagoras_MouseMove},
+    {"cmdrein", Event::MouseMove, cmdrein_MouseMove},
+    {"cmdtemperiert", Event::MouseMove, cmdtemperiert_MouseMove},
+    {"cmdHandlauf", Event::MouseMove, cmdHandlauf_MouseMove},
+    {"cmdalle", Event::MouseMove, cmdalle_MouseMove},
+    {"Label2", Event::MouseMove, Label2_MouseMove},
+    {"Label4", Event::MouseMove, Label4_MouseMove},
+    {"Label6", Event::MouseMove, Label6_MouseMove},
+    {"cmdPythagorasstimmung", Event::MouseMove, cmdPythagorasstimmung_MouseMove},
+    {"cmdLinear", Event::MouseMove, cmdLinear_MouseMove},
+    {"cmdGeometrisch", Event::MouseMove, cmdGeometrisch_MouseMove},
+    {"cmdRausnehmen", Event::MouseMove, cmdRausnehmen_MouseMove},
+    {"Picture2", Event::MouseMove, Picture2_MouseMove},
+    {"Picture1", Event::MouseMove, Picture1_MouseMove},
+    {"txtMelodie", Event::MouseMove, txtMelodie_MouseMove},
+    {"cmdAbspielen", Event::MouseMove, cmdAbspielen_MouseMove},
+    {"txtHilfe", Event::MouseMove, txtHilfe_MouseMove},
+    {"Form1", Event::MouseMove, Form_MouseMove},
+};
 
 } // namespace
 

@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <set>
 #include <stdexcept>
 
 // The icons are compiled into the app library; a static library's resources
@@ -76,6 +77,11 @@ MainWindow::MainWindow(bool traceDrawing) : window_(std::make_unique<Window>()) 
     setTabOrder();
     bindForm1();
     bindHandlers();
+#ifndef NDEBUG
+    // A debug build stops at a control list or binding table that does not
+    // fit the layout; tests check the same in every build.
+    if (!faults_.empty()) throw std::logic_error(faults_.front());
+#endif
     app::DescribeControls(*window_); // the help texts, also for screen readers
     app::Form_Load(form_);
 }
@@ -210,77 +216,48 @@ void MainWindow::setTabOrder() {
 
 void MainWindow::bindForm1() {
     Window& w = *window_;
-    Form1& f = form_;
-    f.window = &w;
-    auto button = [&](const char* name, int i = -1) { return w.get<CommandButton>(name, i); };
-    auto text = [&](const char* name) { return w.get<TextBox>(name); };
-    auto label = [&](const char* name, int i = -1) { return w.get<Label>(name, i); };
-    auto fill = [&](auto& array, const char* name) {
-        using T = std::remove_pointer_t<typename std::decay_t<decltype(array)>::value_type>;
-        for (size_t i = 0; i < array.size(); ++i) array[i] = w.get<T>(name, static_cast<int>(i));
+    form_.window = &w;
+    auto one = [&](auto*& member, const char* name) {
+        using T = std::remove_pointer_t<std::remove_reference_t<decltype(member)>>;
+        member = w.get<T>(name);
+        if (!member) faults_.push_back(std::string("Form1 names no control of its kind: ") + name);
     };
+    auto many = [&](auto& members, const char* name) {
+        for (std::size_t i = 0; i < members.size(); ++i) {
+            using T = std::remove_pointer_t<typename std::decay_t<decltype(members)>::value_type>;
+            members[i] = w.get<T>(name, static_cast<int>(i));
+            if (!members[i]) faults_.push_back(std::string("Form1 names no control of its kind: ") + name);
+        }
+    };
+#define STIMMUNG_ONE(Kind, name) one(form_.name, #name);
+#define STIMMUNG_MANY(Kind, name, count) many(form_.name, #name);
+    STIMMUNG_FORM1_CONTROLS(STIMMUNG_ONE, STIMMUNG_MANY)
+#undef STIMMUNG_ONE
+#undef STIMMUNG_MANY
 
-    f.Label5 = label("Label5");
-    f.cmdComplett = button("cmdComplett");
-    f.cmd2 = button("cmd2");
-    f.cmd3 = button("cmd3");
-    f.cmd4 = button("cmd4");
-    f.cmd5 = button("cmd5");
-    f.cmd6 = button("cmd6");
-    f.cmd7 = button("cmd7");
-    f.cmdNamen = button("cmdNamen");
-    f.cmdDia = button("cmdDia");
-    f.Text4 = text("Text4");
-    f.Text3 = text("Text3");
-    f.cmdEnde = button("cmdEnde");
-    f.optZeichne = w.get<OptionButton>("optZeichne");
-    fill(f.Picture1, "Picture1");
-
-    f.picAusgabe = w.get<OutputArea>("picAusgabe");
-    f.cmdClear = button("cmdClear");
-    fill(f.lblNote, "lblNote");
-    fill(f.Line2, "Line2");
-    f.hscNote = w.get<ScrollBar>("hscNote");
-
-    f.Label7 = label("Label7");
-    f.cmdPythagoras = button("cmdPythagoras");
-    f.cmdrein = button("cmdrein");
-    f.cmdtemperiert = button("cmdtemperiert");
-    f.cmdHandlauf = button("cmdHandlauf");
-    f.Label8 = label("Label8");
-    f.txtWurzel = text("txtWurzel");
-    f.Label2 = label("Label2");
-    f.HScroll1 = w.get<ScrollBar>("HScroll1");
-    f.cmdalle = button("cmdalle");
-    f.Label9 = label("Label9");
-    fill(f.Label3, "Label3");
-    f.Text1 = text("Text1");
-    f.cmdMinusF = button("cmdMinusF");
-    f.cmdPlusF = button("cmdPlusF");
-    f.Text2 = text("Text2");
-    f.cmdMinusT = button("cmdMinusT");
-    f.cmdPlusT = button("cmdPlusT");
-    f.Label6 = label("Label6");
-    f.cmdRausnehmen = button("cmdRausnehmen");
-    fill(f.optNote, "optNote");
-    f.Picture2 = w.get<PictureBox>("Picture2");
-    fill(f.cmdTaste, "cmdTaste");
-    fill(f.Picture3, "Picture3");
-    f.cmdPythagorasstimmung = button("cmdPythagorasstimmung");
-    f.cmdLinear = button("cmdLinear");
-    f.cmdGeometrisch = button("cmdGeometrisch");
-    f.cmdDiff = button("cmdDiff");
-    f.cmdDidymos = button("cmdDidymos");
-    fill(f.Label4, "Label4");
-    f.txtTerz = text("txtTerz");
-    f.txtQuinte = text("txtQuinte");
-    f.txtQuarte = text("txtQuarte");
-    f.txtGesamtfehler = text("txtGesamtfehler");
-
-    f.txtMelodie = text("txtMelodie");
-    f.cmdAbspielen = button("cmdAbspielen");
-    f.txtHilfe = text("txtHilfe");
+    // And the other way round: every control of the layout is a member.
+    std::set<std::string_view> members;
+#define STIMMUNG_NAME(Kind, name, ...) members.insert(#name);
+    STIMMUNG_FORM1_CONTROLS(STIMMUNG_NAME, STIMMUNG_NAME)
+#undef STIMMUNG_NAME
+    for (const layout::ControlRow& row : layout::Controls())
+        if (!members.count(row.name)) faults_.push_back(std::string("layout control missing in Form1: ") + row.name);
 }
+
+namespace {
+
+void RunHandler(const EventBinding& binding, Form1& form, const EventArgs& args) {
+    struct Call {
+        Form1& f;
+        const EventArgs& a;
+        void operator()(PlainHandler h) const { h(f); }
+        void operator()(IndexHandler h) const { h(f, a.Index); }
+        void operator()(PointerHandler h) const { h(f, a.Button, a.X, a.Y); }
+    };
+    std::visit(Call{form, args}, binding.handler);
+}
+
+} // namespace
 
 void MainWindow::bindHandlers() {
     // Every control reports its mouse events; one without a handler still
@@ -299,11 +276,15 @@ void MainWindow::bindHandlers() {
             std::vector<Control*> targets = std::string_view(b.control) == "Form1"
                                                 ? std::vector<Control*>{&window_->form()}
                                                 : window_->all(b.control);
-            if (targets.empty()) throw std::logic_error(std::string("handler for unknown control ") + b.control);
+            if (targets.empty()) faults_.push_back(std::string("handler for unknown control ") + b.control);
             for (Control* c : targets) {
-                auto handler = b.handler;
-                Form1* form = &form_;
-                c->setHandler(b.event, [handler, form](const EventArgs& args) { handler(*form, args); });
+                if (c->hasHandler(b.event)) {
+                    faults_.push_back(std::string("one event of ") + b.control + " bound twice");
+                    continue;
+                }
+                c->setHandler(b.event, [binding = &b, form = &form_](const EventArgs& args) {
+                    RunHandler(*binding, *form, args);
+                });
             }
         }
     }

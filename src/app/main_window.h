@@ -6,6 +6,7 @@
 #include "form1.h"
 
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace stimmung {
@@ -22,6 +23,11 @@ public:
     Form1& form() { return form_; }
     Window& window() { return *window_; }
     void show();
+    // What did not fit when the window was built: a Form1 name without its
+    // control, a layout control missing in Form1, a binding for an unknown
+    // control, a control and event bound twice (the first binding stays).
+    // Empty when everything fits.
+    const std::vector<std::string>& wiringFaults() const { return faults_; }
 
 private:
     void createControls(bool traceDrawing);
@@ -34,6 +40,7 @@ private:
     std::unique_ptr<Window> window_;
     std::vector<std::unique_ptr<OptionGroup>> groups_;
     Form1 form_;
+    std::vector<std::string> faults_;
 };
 
 } // namespace stimmung

@@ -86,7 +86,7 @@ private slots:
         QFETCH(QString, expected);
         test::TestWindow tw;
         tw->Text1->setText(base.toStdString());
-        app::picAusgabe_MouseMove(tw.form(), x, 2.0f);
+        app::picAusgabe_MouseMove(tw.form(), 0, x, 2.0f);
         QCOMPARE(QString::fromStdString(tw->Text3->Text()), expected);
         QCOMPARE(QString::fromStdString(tw->txtHilfe->Text()),
                  QStringLiteral("Linksklick := Ton mit angezeigter Frequenz erzeugen  /  Rechtsklick := im Feld schreiben"));

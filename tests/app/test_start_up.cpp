@@ -29,6 +29,12 @@ class StartUpTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void everyControlNameResolvesAndEachEventIsBoundOnce() {
+        test::TestWindow tw;
+        const std::vector<std::string>& faults = tw.main->wiringFaults();
+        QVERIFY2(faults.empty(), faults.empty() ? "" : faults.front().c_str());
+    }
+
     void startUpDrawsTheEmptyAxis() {
         test::TestWindow tw;
         OutputArea& pic = *tw->picAusgabe;
