@@ -3,6 +3,7 @@
 #include "hairline.h"
 
 #include <QCoreApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPalette>
@@ -209,7 +210,10 @@ void Label::setBackColor(Rgb colour) {
 // ---- OptionButton and OptionGroup -------------------------------------------
 
 namespace {
-// A click always switches an option button on; only the group switches it off.
+// A click always switches an option button on; only the group switches it
+// off. Radio buttons of one parent are auto-exclusive, so that screen readers
+// announce them as radio buttons of one group and the arrow keys move the
+// selection within it, as on the desktop.
 class Radio : public QRadioButton {
 public:
     using QRadioButton::QRadioButton;
@@ -221,7 +225,7 @@ protected:
 
 OptionButton::OptionButton(std::string name, int index, Container* container)
     : Control(std::move(name), index, container), radio_(new Radio(ParentOf(container))) {
-    radio_->setAutoExclusive(false);
+    radio_->setAutoExclusive(true);
     // A small indicator close to its caption, so that the caption fits the
     // narrow option buttons of the layout.
     radio_->setStyleSheet(QStringLiteral("QRadioButton { spacing: 2px; } "
@@ -234,7 +238,13 @@ OptionButton::OptionButton(std::string name, int index, Container* container)
 
 bool OptionButton::Value() const { return radio_->isChecked(); }
 
-void OptionButton::setValue(bool on) { radio_->setChecked(on); }
+void OptionButton::setValue(bool on) {
+    // An auto-exclusive button that is on refuses to go off by itself; the
+    // group may still be left all off.
+    if (!on) radio_->setAutoExclusive(false);
+    radio_->setChecked(on);
+    radio_->setAutoExclusive(true);
+}
 
 void OptionGroup::add(OptionButton* button) {
     members_.push_back(button);
@@ -248,8 +258,30 @@ void OptionGroup::switchedOn(OptionButton* button) {
 
 // ---- ScrollBar -------------------------------------------------------------
 
+namespace {
+// QScrollBar inverts its arrow keys (right for a smaller value), which suits
+// a vertical bar; on a horizontal one Right raises the value and Left lowers
+// it, as the arrow buttons do. The change then takes the usual path.
+class HorizontalBar : public QScrollBar {
+public:
+    explicit HorizontalBar(QWidget* parent) : QScrollBar(Qt::Horizontal, parent) {}
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override {
+        const bool rightToLeft = isRightToLeft();
+        if (e->key() == Qt::Key_Right || e->key() == Qt::Key_Left) {
+            const bool raise = (e->key() == Qt::Key_Right) != rightToLeft;
+            triggerAction(raise ? SliderSingleStepAdd : SliderSingleStepSub);
+            e->accept();
+            return;
+        }
+        QScrollBar::keyPressEvent(e);
+    }
+};
+} // namespace
+
 ScrollBar::ScrollBar(std::string name, int index, Container* container)
-    : Control(std::move(name), index, container), bar_(new QScrollBar(Qt::Horizontal, ParentOf(container))) {
+    : Control(std::move(name), index, container), bar_(new HorizontalBar(ParentOf(container))) {
     bar_->setFocusPolicy(Qt::StrongFocus);
     bar_->setTracking(true);
     QObject::connect(bar_, &QScrollBar::valueChanged, bar_, [this](int) {

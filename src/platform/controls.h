@@ -128,6 +128,7 @@ class OptionGroup;
 
 // Option button that handlers switch on and off; exclusivity within its
 // container is kept by an OptionGroup, which can also leave every member off.
+// The arrow keys move the selection within the container's buttons.
 // A click always switches the button on (never off).
 class OptionButton : public Control {
 public:

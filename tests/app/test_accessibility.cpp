@@ -6,6 +6,7 @@
 #include "window.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QLineEdit>
 #include <QtTest>
 
@@ -111,6 +112,50 @@ private slots:
         } while (at != first && visited.size() < 200);
         std::vector<std::string> expected(std::begin(kTabOrder), std::end(kTabOrder));
         QCOMPARE(visited, expected);
+    }
+
+    // Right raises a horizontal scroll bar and Left lowers it, through its
+    // change handler; in the option group they move the selection, and the
+    // marker scroll bar stays where it was. `expected`: the bar's value, or
+    // the index of the option button that is on (6: optZeichne).
+    void arrowKeysAsOnTheDesktop_data() {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<int>("index");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("HScroll1 Right") << "HScroll1" << -1 << int(Qt::Key_Right) << 13;
+        QTest::newRow("HScroll1 Left") << "HScroll1" << -1 << int(Qt::Key_Left) << 11;
+        QTest::newRow("hscNote Right") << "hscNote" << -1 << int(Qt::Key_Right) << 1;
+        QTest::newRow("hscNote Left at 0 stays") << "hscNote" << -1 << int(Qt::Key_Left) << 0;
+        QTest::newRow("optNote(0) Right") << "optNote" << 0 << int(Qt::Key_Right) << 1;
+        QTest::newRow("optNote(2) Left") << "optNote" << 2 << int(Qt::Key_Left) << 1;
+        QTest::newRow("optNote(3) Up") << "optNote" << 3 << int(Qt::Key_Up) << 6;
+    }
+    void arrowKeysAsOnTheDesktop() {
+        QFETCH(QString, control);
+        QFETCH(int, index);
+        QFETCH(int, key);
+        QFETCH(int, expected);
+        test::TestWindow w;
+        w.main->show();
+        QVERIFY(QTest::qWaitForWindowActive(w->window->widget()));
+        Control* c = w->window->find(control.toStdString(), index);
+        if (auto* option = dynamic_cast<OptionButton*>(c)) option->setValue(true);
+        c->widget()->setFocus();
+        QTest::keyClick(c->widget(), Qt::Key(key));
+        if (auto* bar = dynamic_cast<ScrollBar*>(c)) {
+            QCOMPARE(bar->Value(), expected);
+            if (bar == w->HScroll1) QCOMPARE(w->txtWurzel->Text(), std::to_string(expected));
+            if (bar == w->hscNote && expected > 0) QCOMPARE(w->Line2[0]->X1(), float(expected / 1200.0 + 0.9));
+            return;
+        }
+        int on = -1;
+        for (int i = 0; i < 6; ++i)
+            if (w->optNote[i]->Value()) on = on < 0 ? i : 99;
+        if (w->optZeichne->Value()) on = on < 0 ? 6 : 99;
+        QCOMPARE(on, expected);
+        QCOMPARE(w->hscNote->Value(), 0);
+        QCOMPARE(QAccessible::queryAccessibleInterface(c->widget())->role(), QAccessible::RadioButton);
     }
 
     void theWindowOpensWithTheFocusOnTheFirstControl() {
