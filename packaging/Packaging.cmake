@@ -20,6 +20,9 @@ foreach(size ${STIMMUNG_ICON_SIZES})
 endforeach()
 install(FILES ${STIMMUNG_ICON_DIR}/stimmung.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+# The licence, GNU GPL version 3 or later, as a Debian package states it.
+install(FILES ${STIMMUNG_PACKAGING_DIR}/copyright
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/stimmung)
 
 # ---- Debian package ----------------------------------------------------------
 set(CPACK_GENERATOR DEB)

@@ -54,6 +54,7 @@ list(SORT files)
 set(expected_files
   /usr/bin/stimmung
   /usr/share/applications/stimmung.desktop
+  /usr/share/doc/stimmung/copyright
   /usr/share/icons/hicolor/16x16/apps/stimmung.png
   /usr/share/icons/hicolor/256x256/apps/stimmung.png
   /usr/share/icons/hicolor/32x32/apps/stimmung.png

@@ -15,6 +15,7 @@ check_equal("${rc}" "0" "cmake --install")
 set(expected_files
   bin/stimmung
   share/applications/stimmung.desktop
+  share/doc/stimmung/copyright
   share/icons/hicolor/16x16/apps/stimmung.png
   share/icons/hicolor/256x256/apps/stimmung.png
   share/icons/hicolor/32x32/apps/stimmung.png
