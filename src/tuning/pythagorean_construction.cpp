@@ -3,27 +3,25 @@
 #include "ratio_axis.h"
 #include "scale_tables.h"
 
+#include <string>
+
 namespace stimmung::tuning {
 
 namespace {
 
-// One note of the chain of fifths: its ratio and the stacked fraction written
-// above it, starting `textOffset` left of the tick so that it looks centred.
+// One note of the chain of fifths: its ratio, whose stacked fraction is
+// written above it, starting `textOffset` left of the tick so that it looks
+// centred.
 struct FifthsNote {
     Fraction ratio;
     double textOffset;
-    const char* numerator;
-    const char* bar; // as many underscores as the numerator has digits
-    const char* denominator;
 };
 
+// g, d, a, e and h, each a fifth above the one before (folded into the
+// octave), then f, a fifth below the base tone.
 constexpr FifthsNote kFifthsNotes[] = {
-    {{3, 2}, 0.005, "3", "_", "2"},
-    {{9, 8}, 0.005, "9", "_", "8"},
-    {{27, 16}, 0.015, "27", "__", "16"},
-    {{81, 64}, 0.015, "81", "__", "64"},
-    {{243, 128}, 0.02, "243", "___", "128"},
-    {{4, 3}, 0.005, "4", "_", "3"},
+    {kPythagoreanScale[4], 0.005}, {kPythagoreanScale[1], 0.005}, {kPythagoreanScale[5], 0.015},
+    {kPythagoreanScale[2], 0.015}, {kPythagoreanScale[6], 0.02},  {kPythagoreanScale[3], 0.005},
 };
 
 void EnterNote(Form1& f, const FifthsNote& note) {
@@ -38,14 +36,16 @@ void EnterNote(Form1& f, const FifthsNote& note) {
     const double left = r - note.textOffset;
     pic.CurrentX = left;
     pic.CurrentY = 1.4;
-    pic.Print(note.numerator);
-    // The bar goes over the numerator's own place and underlines it.
+    const std::string numerator = std::to_string(note.ratio.numerator);
+    pic.Print(numerator);
+    // The bar goes over the numerator's own place and underlines it: as many
+    // underscores as the numerator has digits.
     pic.CurrentX = left;
     pic.CurrentY = 1.4;
-    pic.Print(note.bar);
+    pic.Print(std::string(numerator.size(), '_'));
     pic.CurrentX = left;
     pic.CurrentY = 1.8;
-    pic.Print(note.denominator);
+    pic.Print(std::to_string(note.ratio.denominator));
     pic.ForeColor = kBlack;
 }
 
