@@ -2,6 +2,8 @@
 
 #include "hairline.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -211,21 +213,63 @@ void Label::setBackColor(Rgb colour) {
 
 namespace {
 // A click always switches an option button on; only the group switches it
-// off. Radio buttons of one parent are auto-exclusive, so that screen readers
-// announce them as radio buttons of one group and the arrow keys move the
-// selection within it, as on the desktop.
+// off (so the buttons are not auto-exclusive, which would also make Tab skip
+// every member but the one that is on). The arrow keys move the selection
+// to the next or previous member of the group, round the end, as option
+// buttons do on the desktop.
 class Radio : public QRadioButton {
 public:
-    using QRadioButton::QRadioButton;
+    Radio(OptionButton* owner, QWidget* parent) : QRadioButton(parent), owner_(owner) {}
+    OptionButton* owner() const { return owner_; }
 
 protected:
     void nextCheckState() override { setChecked(true); }
+    void keyPressEvent(QKeyEvent* e) override {
+        const int step = e->key() == Qt::Key_Right || e->key() == Qt::Key_Down ? 1
+                         : e->key() == Qt::Key_Left || e->key() == Qt::Key_Up  ? -1
+                                                                               : 0;
+        if (step != 0 && owner_->selectNeighbour(step)) {
+            e->accept();
+            return;
+        }
+        QRadioButton::keyPressEvent(e);
+    }
+
+private:
+    OptionButton* owner_;
 };
+
+// What screen readers are told about an option button: a radio button (Qt
+// calls a checkable button that is not auto-exclusive a check box), on or off.
+class RadioAccessible : public QAccessibleWidget {
+public:
+    explicit RadioAccessible(QWidget* w) : QAccessibleWidget(w, QAccessible::RadioButton) {}
+    QAccessible::State state() const override {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.checkable = true;
+        s.checked = static_cast<QRadioButton*>(widget())->isChecked();
+        return s;
+    }
+    QStringList actionNames() const override { return QStringList{pressAction()} + QAccessibleWidget::actionNames(); }
+    void doAction(const QString& action) override {
+        if (action == pressAction())
+            static_cast<QRadioButton*>(widget())->click();
+        else
+            QAccessibleWidget::doAction(action);
+    }
+};
+
+QAccessibleInterface* RadioAccessibleFor(const QString&, QObject* object) {
+    if (auto* radio = dynamic_cast<Radio*>(object)) return new RadioAccessible(radio);
+    return nullptr;
+}
 } // namespace
 
 OptionButton::OptionButton(std::string name, int index, Container* container)
-    : Control(std::move(name), index, container), radio_(new Radio(ParentOf(container))) {
-    radio_->setAutoExclusive(true);
+    : Control(std::move(name), index, container), radio_(new Radio(this, ParentOf(container))) {
+    static const bool accessibleAsRadio = (QAccessible::installFactory(RadioAccessibleFor), true);
+    (void)accessibleAsRadio;
+    radio_->setAutoExclusive(false);
     // A small indicator close to its caption, so that the caption fits the
     // narrow option buttons of the layout.
     radio_->setStyleSheet(QStringLiteral("QRadioButton { spacing: 2px; } "
@@ -238,12 +282,17 @@ OptionButton::OptionButton(std::string name, int index, Container* container)
 
 bool OptionButton::Value() const { return radio_->isChecked(); }
 
-void OptionButton::setValue(bool on) {
-    // An auto-exclusive button that is on refuses to go off by itself; the
-    // group may still be left all off.
-    if (!on) radio_->setAutoExclusive(false);
-    radio_->setChecked(on);
-    radio_->setAutoExclusive(true);
+void OptionButton::setValue(bool on) { radio_->setChecked(on); }
+
+bool OptionButton::selectNeighbour(int step) {
+    if (!group_) return false;
+    const auto& members = group_->members();
+    const auto at = std::find(members.begin(), members.end(), this) - members.begin();
+    const auto count = static_cast<std::ptrdiff_t>(members.size());
+    OptionButton* next = members[static_cast<std::size_t>(((at + step) % count + count) % count)];
+    next->radio()->setFocus(Qt::OtherFocusReason);
+    next->setValue(true);
+    return true;
 }
 
 void OptionGroup::add(OptionButton* button) {

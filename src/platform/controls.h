@@ -138,6 +138,9 @@ public:
     bool Value() const;
     // Switching one on switches the others of its group off.
     void setValue(bool on);
+    // The arrow keys: focus and switch on the member `step` places on in the
+    // group (round the end); false when the button has no group.
+    bool selectNeighbour(int step);
     void setGroup(OptionGroup* group) { group_ = group; }
 
 private:

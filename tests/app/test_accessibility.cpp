@@ -129,7 +129,7 @@ private slots:
         QTest::newRow("hscNote Left at 0 stays") << "hscNote" << -1 << int(Qt::Key_Left) << 0;
         QTest::newRow("optNote(0) Right") << "optNote" << 0 << int(Qt::Key_Right) << 1;
         QTest::newRow("optNote(2) Left") << "optNote" << 2 << int(Qt::Key_Left) << 1;
-        QTest::newRow("optNote(3) Up") << "optNote" << 3 << int(Qt::Key_Up) << 6;
+        QTest::newRow("optNote(5) Right, round to optZeichne") << "optNote" << 5 << int(Qt::Key_Right) << 6;
     }
     void arrowKeysAsOnTheDesktop() {
         QFETCH(QString, control);
