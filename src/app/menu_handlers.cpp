@@ -4,6 +4,7 @@
 #include "form_frame.h"
 #include "main_window.h"
 #include "menu_bar.h"
+#include "tone_fields.h"
 #include "tuning_export.h"
 #include "zoom.h"
 
@@ -80,6 +81,12 @@ void mnuExportieren_Click(MenuFrame& frame) {
                                                  QStringLiteral("Welche Tonleiter?"), labels, 0, false, &ok);
     if (!ok) return;
     const ExportChoice& choice = ExportChoices()[labels.indexOf(picked)];
+    // The keyboard mapping tunes middle C to the base frequency; 0 Hz tunes nothing.
+    if (!(audio::BaseFrequency(f) > 0)) {
+        QMessageBox::information(&frame, QStringLiteral("Stimmung exportieren"),
+                                 QStringLiteral("Die Frequenz des Grundtons ist keine positive Zahl."));
+        return;
+    }
     const std::optional<ExportedTuning> tuning = TuningToExport(f, choice.scale);
     if (!tuning) {
         QMessageBox::information(&frame, QStringLiteral("Stimmung exportieren"),
