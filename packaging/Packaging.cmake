@@ -49,7 +49,7 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # Liberation fonts that fontconfig puts in place of Times New Roman and
 # Courier New.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libsdl2-2.0-0 (>= 2.0.20), fonts-liberation")
-# The linked libraries (Qt widgets, gui and core, the C and C++ run-time)
+# The linked libraries (Qt widgets, gui, core, SVG and printing, the C and C++ run-time)
 # come from dpkg-shlibdeps with the versions the binary was built against;
 # without it they are named here.
 find_program(STIMMUNG_DPKG_SHLIBDEPS dpkg-shlibdeps)
@@ -57,7 +57,7 @@ if(STIMMUNG_DPKG_SHLIBDEPS)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 else()
   string(PREPEND CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libqt6widgets6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6core6 (>= 6.4), ")
+    "libqt6widgets6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6core6 (>= 6.4), libqt6svg6 (>= 6.4), libqt6printsupport6 (>= 6.4), ")
 endif()
 include(CPack)
 

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake g++ pkg-config
-  qt6-base-dev qt6-qpa-plugins libgl-dev
+  qt6-base-dev qt6-qpa-plugins libgl-dev qt6-svg-dev
   libsdl2-dev
   fonts-liberation fontconfig
   xvfb xauth xdotool imagemagick x11-utils

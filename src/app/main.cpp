@@ -1,7 +1,8 @@
 // Stimmung: one window about the tuning of musical scales.
-// The program takes no arguments and reads no files or configuration.
+// The program takes no arguments; the one setting it keeps is the zoom.
 #include "first_frame.h"
 #include "main_window.h"
+#include "menu_bar.h"
 #include "sdl_sound_output.h"
 #include "sound_output.h"
 
@@ -16,7 +17,9 @@ int main(int argc, char** argv) {
     stimmung::InstallSoundOutput(&sound);
 
     stimmung::MainWindow window;
-    window.show();
+    // The menu bar sits above the window's client area.
+    stimmung::app::MenuFrame frame(window);
+    frame.show();
     // The sound device opens in the background once the first frame is on
     // the screen, so loading the sound libraries does not hold up the window.
     // That is long before anyone can click; a tone asked for while it is

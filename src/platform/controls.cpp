@@ -91,8 +91,8 @@ private:
             a.X = static_cast<float>(box->fromPixelX(p.x()));
             a.Y = static_cast<float>(box->fromPixelY(p.y()));
         } else {
-            a.X = static_cast<float>(p.x() * kTwipsPerPixel);
-            a.Y = static_cast<float>(p.y() * kTwipsPerPixel);
+            a.X = static_cast<float>(p.x() * kTwipsPerPixel / control_->containerZoom());
+            a.Y = static_cast<float>(p.y() * kTwipsPerPixel / control_->containerZoom());
         }
         return a;
     }
@@ -109,9 +109,16 @@ QWidget* ParentOf(Container* container) { return container ? container->surface(
 // ---- Control ---------------------------------------------------------------
 
 void Control::placeTwips(int left, int top, int width, int height) {
-    int offset = container_ ? container_->interiorOffsetPx() : 0;
-    widget()->setGeometry(offset + qRound(double(left) / kTwipsPerPixel), offset + qRound(double(top) / kTwipsPerPixel),
-                          qRound(double(width) / kTwipsPerPixel), qRound(double(height) / kTwipsPerPixel));
+    placed_ = {left, top, width, height};
+    isPlaced_ = true;
+    const int offset = container_ ? container_->interiorOffsetPx() : 0;
+    const double z = containerZoom();
+    auto px = [z](int twips) { return ZoomedPixels(qRound(double(twips) / kTwipsPerPixel), z); };
+    widget()->setGeometry(offset + px(left), offset + px(top), px(width), px(height));
+}
+
+void Control::rezoom() {
+    if (isPlaced_) Control::placeTwips(placed_[0], placed_[1], placed_[2], placed_[3]);
 }
 
 void Control::setHandler(Event event, EventHandler handler) { handlers_[EventSlot(event)] = std::move(handler); }
@@ -185,7 +192,13 @@ void Label::placeTwips(int left, int top, int width, int height) {
 
 void Label::setLeft(float left) {
     left_ = left;
+    leftSet_ = true;
     reposition();
+}
+
+void Label::rezoom() {
+    Control::rezoom();
+    if (leftSet_) reposition();
 }
 
 void Label::reposition() {
@@ -278,6 +291,15 @@ OptionButton::OptionButton(std::string name, int index, Container* container)
     QObject::connect(radio_, &QRadioButton::toggled, radio_, [this](bool on) {
         if (on && group_) group_->switchedOn(this);
     });
+}
+
+void OptionButton::rezoom() {
+    Control::rezoom();
+    const double z = containerZoom();
+    radio_->setStyleSheet(QStringLiteral("QRadioButton { spacing: %1px; } "
+                                         "QRadioButton::indicator { width: %2px; height: %2px; }")
+                              .arg(ZoomedPixels(2, z))
+                              .arg(ZoomedPixels(11, z)));
 }
 
 bool OptionButton::Value() const { return radio_->isChecked(); }
@@ -385,11 +407,9 @@ QWidget* LineShape::widget() const { return view_; }
 void LineShape::placeLine(int x1, int y1, int x2, int y2, int widthPx) {
     x1_ = static_cast<float>(x1);
     x2_ = static_cast<float>(x2);
-    int offset = container() ? container()->interiorOffsetPx() : 0;
-    y1Px_ = offset + double(y1) / kTwipsPerPixel;
-    y2Px_ = offset + double(y2) / kTwipsPerPixel;
+    y1Twips_ = y1;
+    y2Twips_ = y2;
     widthPx_ = widthPx;
-    view_->width = widthPx;
     reposition();
 }
 
@@ -414,8 +434,14 @@ void LineShape::reposition() {
         double v = container() ? container()->toPixelX(x) : double(x) / kTwipsPerPixel;
         return std::clamp(std::round(v), -1e6, 1e6);
     };
-    QPointF a(px(x1_), std::round(y1Px_)), b(px(x2_), std::round(y2Px_));
-    int pad = widthPx_;
+    // The vertical extent stays where the layout put it, at the current zoom.
+    const int offset = container() ? container()->interiorOffsetPx() : 0;
+    const double z = containerZoom();
+    auto py = [&](int twips) { return offset + std::round(double(twips) / kTwipsPerPixel * z); };
+    const int width = std::max(1, ZoomedPixels(widthPx_, z));
+    view_->width = width;
+    QPointF a(px(x1_), py(y1Twips_)), b(px(x2_), py(y2Twips_));
+    int pad = width;
     QRect box = QRectF(a, b).normalized().adjusted(-pad, -pad, pad + 1, pad + 1).toAlignedRect();
     view_->a = a - box.topLeft();
     view_->b = b - box.topLeft();
@@ -461,7 +487,7 @@ protected:
         const QRect dirty = event->rect();
         p.fillRect(dirty, ToQColor(box_->back_));
         box_->paintInterior(p, dirty);
-        const int b = box_->border_;
+        const int b = box_->borderPx();
         if (b == 1) {
             // A thin flat frame, so that a white swatch stands out from the window.
             p.setPen(QColor(105, 105, 105));

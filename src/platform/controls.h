@@ -16,7 +16,9 @@
 #include <QScrollBar>
 #include <QWidget>
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,13 +36,22 @@ class Container {
 public:
     virtual ~Container() = default;
     virtual QWidget* surface() const = 0;
-    virtual double toPixelX(double x) const { return x / kTwipsPerPixel; }
-    virtual double toPixelY(double y) const { return y / kTwipsPerPixel; }
-    virtual double fromPixelX(double px) const { return px * kTwipsPerPixel; }
-    virtual double fromPixelY(double py) const { return py * kTwipsPerPixel; }
+    virtual double toPixelX(double x) const { return x / kTwipsPerPixel * zoom(); }
+    virtual double toPixelY(double y) const { return y / kTwipsPerPixel * zoom(); }
+    virtual double fromPixelX(double px) const { return px * kTwipsPerPixel / zoom(); }
+    virtual double fromPixelY(double py) const { return py * kTwipsPerPixel / zoom(); }
     // Offset of the interior (inside the border) from the widget's corner.
     virtual int interiorOffsetPx() const { return 0; }
+    // How much larger than the layout everything is shown (1 = 100 %).
+    virtual double zoom() const { return 1.0; }
 };
+
+// A layout size in logical pixels at `zoom`: the 100 % pixels, scaled and
+// rounded, so that at 200 % every size is exactly twice its 100 % size.
+inline int ZoomedPixels(double pixels100, double zoom) {
+    const int base = static_cast<int>(std::lround(pixels100));
+    return zoom == 1.0 ? base : static_cast<int>(std::lround(base * zoom));
+}
 
 // Common part of every control: its name, its index in a control array, its
 // container, the widget that shows it and the handlers bound to its events.
@@ -59,6 +70,8 @@ public:
 
     // Places the widget: layout position and size in twips.
     virtual void placeTwips(int left, int top, int width, int height);
+    // Places the widget again at its container's zoom.
+    virtual void rezoom();
 
     void setHandler(Event event, EventHandler handler);
     bool hasHandler(Event event) const;
@@ -68,11 +81,15 @@ public:
     // Routes the widget's mouse events to raise() (installed by the builder).
     void watchMouse();
 
+    double containerZoom() const { return container_ ? container_->zoom() : 1.0; }
+
 private:
     std::string name_;
     int index_;
     Container* container_;
     std::array<EventHandler, 6> handlers_;
+    std::array<int, 4> placed_{};
+    bool isPlaced_ = false;
 };
 
 class CommandButton : public Control {
@@ -115,12 +132,14 @@ public:
     void setForeColor(Rgb colour);
     void setBackColor(Rgb colour);
     void placeTwips(int left, int top, int width, int height) override;
+    void rezoom() override;
     // Re-derives the widget's position from Left (after the container's scale changed).
     void reposition();
 
 private:
     QLabel* label_;
     float left_ = 0;
+    bool leftSet_ = false;
     Rgb fore_{};
 };
 
@@ -142,6 +161,7 @@ public:
     // group (round the end); false when the button has no group.
     bool selectNeighbour(int step);
     void setGroup(OptionGroup* group) { group_ = group; }
+    void rezoom() override;
 
 private:
     QRadioButton* radio_;
@@ -193,12 +213,13 @@ public:
     // Layout: endpoints in twips, pen width in pixels.
     void placeLine(int x1, int y1, int x2, int y2, int widthPx);
     void reposition();
+    void rezoom() override { reposition(); }
 
 private:
     class View;
     View* view_;
     float x1_ = 0, x2_ = 0;
-    double y1Px_ = 0, y2Px_ = 0;
+    int y1Twips_ = 0, y2Twips_ = 0;
     int widthPx_ = 1;
     Rgb colour_{};
 };
@@ -221,15 +242,17 @@ public:
     PictureBox(std::string name, int index, Container* container, int borderPx = 0);
     QWidget* widget() const override;
     QWidget* surface() const override { return widget(); }
-    int interiorOffsetPx() const override { return border_; }
-    double toPixelX(double x) const override { return border_ + x / kTwipsPerPixel; }
-    double toPixelY(double y) const override { return border_ + y / kTwipsPerPixel; }
-    double fromPixelX(double px) const override { return (px - border_) * kTwipsPerPixel; }
-    double fromPixelY(double py) const override { return (py - border_) * kTwipsPerPixel; }
+    int interiorOffsetPx() const override { return borderPx(); }
+    double zoom() const override { return containerZoom(); }
+    double toPixelX(double x) const override { return borderPx() + x / kTwipsPerPixel * zoom(); }
+    double toPixelY(double y) const override { return borderPx() + y / kTwipsPerPixel * zoom(); }
+    double fromPixelX(double px) const override { return (px - borderPx()) * kTwipsPerPixel / zoom(); }
+    double fromPixelY(double py) const override { return (py - borderPx()) * kTwipsPerPixel / zoom(); }
 
     Rgb BackColor() const { return back_; }
     void setBackColor(Rgb colour);
-    int borderPx() const { return border_; }
+    // The border in logical pixels at the current zoom.
+    int borderPx() const { return border_ == 0 ? 0 : std::max(1, ZoomedPixels(border_, zoom())); }
 
     // Children whose positions follow the scale (marker lines and labels).
     void addScaledChild(LineShape* line) { scaledLines_.push_back(line); }

@@ -54,6 +54,11 @@ QSizeF OutputArea::interiorSize() const {
     return QSizeF(std::max(1, widget()->width() - 2 * b), std::max(1, widget()->height() - 2 * b));
 }
 
+QSizeF OutputArea::baseInteriorSize() const {
+    const double z = zoom();
+    return z == 1.0 ? interiorSize() : interiorSize() / z;
+}
+
 void OutputArea::ensureImage() {
     const QSize logical = interiorSize().toSize();
     qreal dpr = widget()->isVisible() ? widget()->devicePixelRatioF() : qApp->devicePixelRatio();
@@ -62,22 +67,17 @@ void OutputArea::ensureImage() {
     QImage fresh(logical * dpr, QImage::Format_RGB32);
     fresh.setDevicePixelRatio(dpr);
     fresh.fill(ToQColor(BackColor()));
-    if (!image_.isNull()) {
-        // The window moved to a screen of another scale: keep what was drawn.
-        QPainter p(&fresh);
-        p.setRenderHint(QPainter::SmoothPixmapTransform);
-        p.drawImage(QRectF(QPointF(0, 0), image_.deviceIndependentSize()), image_);
-    }
     image_ = std::move(fresh);
+    // A new size (zoom) or display scale: everything drawn is drawn again, sharp.
+    if (!shown_.empty()) {
+        QPainter p(&image_);
+        replay(p, QRectF(QPointF(0, 0), interiorSize()), false);
+    }
 }
 
 void OutputArea::interiorResized() { ensureImage(); }
 
 // ---- coordinates -----------------------------------------------------------
-
-QPointF OutputArea::toInterior(double x, double y) const {
-    return QPointF(Tame(toPixelX(x) - borderPx()), Tame(toPixelY(y) - borderPx()));
-}
 
 double OutputArea::toPixelX(double x) const {
     if (!scaled_) return PictureBox::toPixelX(x);
@@ -99,14 +99,114 @@ double OutputArea::fromPixelY(double py) const {
     return scaleTop_ + (py - borderPx()) / interiorSize().height() * scaleHeight_;
 }
 
+QPointF OutputArea::toBase(const Canvas& c, double x, double y) {
+    if (!c.scale.set) return QPointF(Tame(x / kTwipsPerPixel), Tame(y / kTwipsPerPixel));
+    return QPointF(Tame((x - c.scale.left) / c.scale.width * c.base.width()),
+                   Tame((y - c.scale.top) / c.scale.height * c.base.height()));
+}
+
 // ---- drawing operations ----------------------------------------------------
 
 void OutputArea::note(DrawOp op) {
-    if (!tracing_) return;
     op.colour = ForeColor;
     op.width = DrawWidth;
     op.fontSize = FontSize;
-    trace_.push_back(std::move(op));
+    if (tracing_) trace_.push_back(op);
+    if (op.kind == DrawKind::Cls) {
+        shown_.clear();
+        shownFrom_ = UserScale{scaleLeft_, scaleTop_, scaleWidth_, scaleHeight_, scaled_};
+    } else {
+        shown_.push_back(std::move(op));
+    }
+}
+
+QRectF OutputArea::render(QPainter& p, const DrawOp& op, Canvas& c) {
+    const int w = std::max(1, op.width);
+    const QColor colour = ToQColor(op.colour);
+    switch (op.kind) {
+    case DrawKind::Scale:
+        if (op.x2 != op.x1 && op.y2 != op.y1) c.scale = UserScale{op.x1, op.y1, op.x2 - op.x1, op.y2 - op.y1, true};
+        return {};
+    case DrawKind::Cls: return {};
+    case DrawKind::Line: {
+        QPointF a = toBase(c, op.x1, op.y1), b = toBase(c, op.x2, op.y2);
+        if (w == 1) {
+            DrawHairline(p, colour, a, b, c.hairlineDpr);
+        } else {
+            p.setPen(QPen(colour, w, Qt::SolidLine, Qt::RoundCap));
+            p.drawLine(a, b);
+        }
+        return QRectF(a, b).normalized().adjusted(-w, -w, w, w);
+    }
+    case DrawKind::PSet: {
+        QPointF centre = toBase(c, op.x1, op.y1);
+        if (w == 1) {
+            p.fillRect(HairlineDot(centre, c.hairlineDpr), colour);
+        } else {
+            // A filled round dot of DrawWidth pixels diameter centred on the point.
+            p.setPen(Qt::NoPen);
+            p.setBrush(colour);
+            p.drawEllipse(centre, w / 2.0, w / 2.0);
+        }
+        return QRectF(centre.x() - w, centre.y() - w, 2 * w, 2 * w);
+    }
+    case DrawKind::Circle: {
+        QPointF centre = toBase(c, op.x1, op.y1);
+        // The radius is in horizontal units; the circle is round on the screen.
+        double r = c.scale.set ? Tame(std::abs(op.radius) / std::abs(c.scale.width) * c.base.width())
+                               : Tame(std::abs(op.radius) / kTwipsPerPixel);
+        p.save();
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(colour, w));
+        p.setBrush(Qt::NoBrush);
+        p.drawEllipse(centre, r, r);
+        p.restore();
+        return QRectF(centre.x() - r - w, centre.y() - r - w, 2 * (r + w), 2 * (r + w));
+    }
+    case DrawKind::Print: {
+        const QString s = QString::fromStdString(op.text);
+        const QFont font = TextFont(op.fontSize);
+        const QFontMetricsF metrics(font);
+        QPointF topLeft = toBase(c, op.x1, op.y1);
+        p.save();
+        p.setRenderHint(QPainter::TextAntialiasing);
+        p.setFont(font);
+        p.setPen(colour);
+        // Transparent background: the drawing under the glyphs stays visible.
+        p.drawText(QPointF(topLeft.x(), topLeft.y() + metrics.ascent()), s);
+        p.restore();
+        return QRectF(topLeft, QSizeF(metrics.horizontalAdvance(s) + metrics.maxWidth(), metrics.height()));
+    }
+    }
+    return {};
+}
+
+void OutputArea::replay(QPainter& p, const QRectF& target, bool vector) const {
+    const QSizeF base = baseInteriorSize();
+    const double sx = target.width() / base.width(), sy = target.height() / base.height();
+    p.save();
+    p.fillRect(target, ToQColor(BackColor()));
+    p.setClipRect(target);
+    p.translate(target.topLeft());
+    p.scale(sx, sy);
+    Canvas canvas{shownFrom_, base, vector ? 1.0 : p.device()->devicePixelRatioF() * sx};
+    for (const DrawOp& op : shown_) render(p, op, canvas);
+    p.restore();
+}
+
+void OutputArea::draw(const DrawOp& op) {
+    ensureImage();
+    const QSizeF base = baseInteriorSize();
+    const double sx = interiorSize().width() / base.width(), sy = interiorSize().height() / base.height();
+    Canvas canvas{UserScale{scaleLeft_, scaleTop_, scaleWidth_, scaleHeight_, scaled_}, base,
+                  image_.devicePixelRatio() * sx};
+    QRectF touchedBase;
+    {
+        QPainter p(&image_);
+        if (sx != 1.0 || sy != 1.0) p.scale(sx, sy);
+        touchedBase = render(p, op, canvas);
+    }
+    touched(QRectF(touchedBase.x() * sx, touchedBase.y() * sy, touchedBase.width() * sx, touchedBase.height() * sy));
 }
 
 void OutputArea::touched(const QRectF& logicalRect) {
@@ -136,76 +236,31 @@ void OutputArea::Cls() {
 
 void OutputArea::Line(double x1, double y1, double x2, double y2) {
     note(Op(DrawKind::Line, x1, y1, x2, y2));
-    ensureImage();
-    QPointF a = toInterior(x1, y1), b = toInterior(x2, y2);
-    const int w = std::max(1, DrawWidth);
-    QPainter p(&image_);
-    if (w == 1) {
-        DrawHairline(p, ToQColor(ForeColor), a, b, image_.devicePixelRatio());
-    } else {
-        p.setPen(QPen(ToQColor(ForeColor), w, Qt::SolidLine, Qt::RoundCap));
-        p.drawLine(a, b);
-    }
-    touched(QRectF(a, b).normalized().adjusted(-w, -w, w, w));
+    draw(shown_.back());
 }
 
 void OutputArea::PSet(double x, double y) {
     note(Op(DrawKind::PSet, x, y));
-    ensureImage();
-    QPointF c = toInterior(x, y);
-    const int w = std::max(1, DrawWidth);
-    QPainter p(&image_);
-    if (w == 1) {
-        p.fillRect(HairlineDot(c, image_.devicePixelRatio()), ToQColor(ForeColor));
-    } else {
-        // A filled round dot of DrawWidth pixels diameter centred on the point.
-        p.setPen(Qt::NoPen);
-        p.setBrush(ToQColor(ForeColor));
-        p.drawEllipse(c, w / 2.0, w / 2.0);
-    }
-    touched(QRectF(c.x() - w, c.y() - w, 2 * w, 2 * w));
+    draw(shown_.back());
 }
 
 void OutputArea::Circle(double x, double y, double radius) {
     DrawOp op = Op(DrawKind::Circle, x, y);
     op.radius = radius;
     note(std::move(op));
-    ensureImage();
-    QPointF c = toInterior(x, y);
-    // The radius is in horizontal units; the circle is round on the screen.
-    double r = scaled_ ? Tame(std::abs(radius) / std::abs(scaleWidth_) * interiorSize().width())
-                       : Tame(std::abs(radius) / kTwipsPerPixel);
-    const int w = std::max(1, DrawWidth);
-    QPainter p(&image_);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(ToQColor(ForeColor), w));
-    p.setBrush(Qt::NoBrush);
-    p.drawEllipse(c, r, r);
-    touched(QRectF(c.x() - r - w, c.y() - r - w, 2 * (r + w), 2 * (r + w)));
+    draw(shown_.back());
 }
 
 void OutputArea::Print(std::string_view text) {
     DrawOp op = Op(DrawKind::Print, CurrentX, CurrentY);
     op.text = std::string(text);
     note(std::move(op));
-    ensureImage();
-    const QString s = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    const QFont font = TextFont(FontSize);
-    const QFontMetricsF metrics(font);
-    QPointF topLeft = toInterior(CurrentX, CurrentY);
-    {
-        QPainter p(&image_);
-        p.setRenderHint(QPainter::TextAntialiasing);
-        p.setFont(font);
-        p.setPen(ToQColor(ForeColor));
-        // Transparent background: the drawing under the glyphs stays visible.
-        p.drawText(QPointF(topLeft.x(), topLeft.y() + metrics.ascent()), s);
-    }
-    QRectF box(topLeft, QSizeF(metrics.horizontalAdvance(s) + metrics.maxWidth(), metrics.height()));
-    touched(box);
+    draw(shown_.back());
+    const QFontMetricsF metrics(TextFont(FontSize));
     // The text position moves to the start of the next text line.
     CurrentX = scaled_ ? scaleLeft_ : 0;
-    CurrentY += scaled_ ? metrics.height() / interiorSize().height() * scaleHeight_ : metrics.height() * kTwipsPerPixel;
+    CurrentY += scaled_ ? metrics.height() / baseInteriorSize().height() * scaleHeight_
+                        : metrics.height() * kTwipsPerPixel;
 }
 
 // ---- showing ---------------------------------------------------------------

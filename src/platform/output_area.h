@@ -6,6 +6,11 @@
 // it touched. The image is kept at the screen's device pixel ratio, so the
 // drawing stays sharp at any display scale.
 //
+// Everything drawn since the last Cls is also kept as a list of operations in
+// user coordinates, with the state each used: the image is drawn again from it,
+// sharp, when the area changes size (zoom) or display scale, and any painter
+// can replay it (saving, copying and printing the drawing).
+//
 // Tests can switch on a trace: every operation is noted with the drawing state
 // it used, so "six black ticks at these ratios" can be asserted exactly.
 #pragma once
@@ -59,11 +64,19 @@ public:
     double fromPixelX(double px) const override;
     double fromPixelY(double py) const override;
     QSizeF interiorSize() const;
+    // The interior at 100 % zoom: the size the drawing is laid out in.
+    QSizeF baseInteriorSize() const;
 
     // The persistent image (interior only), at the device pixel ratio.
     const QImage& image() const { return image_; }
     // The colour of the image at a logical interior pixel (x to the right, y down).
     Rgb pixelAt(int x, int y) const;
+
+    // Paints what has been drawn since the last Cls onto `painter`, the
+    // interior filling `target` (in the painter's coordinates). `vector`:
+    // hairlines as plain one-unit lines rather than snapped to a pixel grid.
+    void replay(QPainter& painter, const QRectF& target, bool vector) const;
+    const std::vector<DrawOp>& shown() const { return shown_; }
 
     void setTracing(bool on) { tracing_ = on; }
     const std::vector<DrawOp>& trace() const { return trace_; }
@@ -74,13 +87,28 @@ protected:
     void interiorResized() override;
 
 private:
+    // The user rectangle in force, and what one operation needs to be drawn.
+    struct UserScale {
+        double left = 0, top = 0, width = 0, height = 0;
+        bool set = false;
+    };
+    struct Canvas {
+        UserScale scale;
+        QSizeF base;          // interior at 100 %, logical pixels
+        qreal hairlineDpr;    // device pixels per base pixel; 1 for vector output
+    };
     void note(DrawOp op);
+    void draw(const DrawOp& op);
+    // Draws one operation in base pixels; returns the base rectangle it touched.
+    static QRectF render(QPainter& p, const DrawOp& op, Canvas& canvas);
+    static QPointF toBase(const Canvas& canvas, double x, double y);
     void touched(const QRectF& logicalRect);
-    QPointF toInterior(double x, double y) const;
     void ensureImage();
 
     double scaleLeft_ = 0, scaleTop_ = 0, scaleWidth_ = 0, scaleHeight_ = 0;
     bool scaled_ = false;
+    UserScale shownFrom_;          // the user rectangle when shown_ began
+    std::vector<DrawOp> shown_;    // since the last Cls (or the start)
     QImage image_;
     bool tracing_ = false;
     std::vector<DrawOp> trace_;

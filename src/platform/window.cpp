@@ -24,7 +24,7 @@ namespace {
 // The window's own surface as a control, for Form_MouseMove.
 class FormControl : public Control {
 public:
-    FormControl(QWidget* view) : Control("Form1", -1, nullptr), view_(view) {}
+    FormControl(QWidget* view, Container* window) : Control("Form1", -1, window), view_(view) {}
     QWidget* widget() const override { return view_; }
 
 private:
@@ -32,7 +32,14 @@ private:
 };
 } // namespace
 
-Window::Window() : view_(new View) { formControl_ = std::make_unique<FormControl>(view_); }
+Window::Window() : view_(new View) { formControl_ = std::make_unique<FormControl>(view_, this); }
+
+void Window::setZoom(double zoom) {
+    if (!(zoom > 0) || zoom == zoom_) return;
+    zoom_ = zoom;
+    // Containers come before what they hold, in the order they were added.
+    for (const auto& control : controls_) control->rezoom();
+}
 
 Window::~Window() {
     // The widgets are children of the view and die with it; the controls

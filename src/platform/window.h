@@ -23,6 +23,11 @@ public:
     QWidget* surface() const override;
     QWidget* widget() const { return surface(); }
 
+    // Shows every control `zoom` times its layout size (1 = 100 %), placed
+    // again from its layout position; fonts are the builder's to scale.
+    double zoom() const override { return zoom_; }
+    void setZoom(double zoom);
+
     // The window as a control of its own ("Form1"), for its mouse events.
     Control& form() { return *formControl_; }
 
@@ -50,6 +55,7 @@ private:
     std::unique_ptr<Control> formControl_;
     std::vector<std::unique_ptr<Control>> controls_;
     std::map<std::pair<std::string, int>, Control*> byName_;
+    double zoom_ = 1.0;
 };
 
 // Dispatches every event that is already waiting, each handler to its end,

@@ -20,6 +20,9 @@ import time
 
 from sound_capture import SoundCapture
 
+# The form's interior height in pixels (8640 twips at 15 a pixel).
+CLIENT_HEIGHT = 8640 // 15
+
 WINDOW_TITLE = "Pythagoreische Stimmung und andere"
 FIRST_DISPLAY = 100
 LAST_DISPLAY = 199
@@ -280,8 +283,12 @@ class App:
                 self.window = ids[0].decode()
                 geometry = self.session.run(["xdotool", "getwindowgeometry", "--shell", self.window]).decode()
                 values = dict(line.split("=", 1) for line in geometry.split() if "=" in line)
-                self.origin = (int(values["X"]), int(values["Y"]))
-                self.size = (int(values["WIDTH"]), int(values["HEIGHT"]))
+                # The menu bar sits above the client area, which keeps its
+                # layout height (at 100 %): the client area is the lower part.
+                height = int(values["HEIGHT"])
+                menu = max(0, height - CLIENT_HEIGHT)
+                self.origin = (int(values["X"]), int(values["Y"]) + menu)
+                self.size = (int(values["WIDTH"]), height - menu)
                 return
             time.sleep(0.1)
         raise SessionError("the window did not appear")
