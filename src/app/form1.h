@@ -11,17 +11,21 @@
 #include "window.h"
 
 #include <array>
+#include <cstddef>
+#include <type_traits>
 #include <variant>
 
 namespace stimmung {
 
+// A member of Form1: one control, or the members of a control array.
+template <class Kind, std::size_t Count>
+using Form1Member = std::conditional_t<Count == 0, Kind*, std::array<Kind*, Count>>;
+
 struct Form1 {
     Window* window = nullptr;
-#define STIMMUNG_ONE(Kind, name) Kind* name = nullptr;
-#define STIMMUNG_MANY(Kind, name, count) std::array<Kind*, count> name{};
-    STIMMUNG_FORM1_CONTROLS(STIMMUNG_ONE, STIMMUNG_MANY)
-#undef STIMMUNG_ONE
-#undef STIMMUNG_MANY
+#define STIMMUNG_CONTROL(Kind, name, count) Form1Member<Kind, count> name{};
+    STIMMUNG_FORM1_CONTROLS(STIMMUNG_CONTROL)
+#undef STIMMUNG_CONTROL
 };
 
 // The base frequency in Hz, the number at the start of Text1 (0 if none),

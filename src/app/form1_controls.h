@@ -5,66 +5,67 @@
 // name resolves to a control of its kind.
 #pragma once
 
-// ONE(kind, name): a single control; MANY(kind, name, count): an array.
-#define STIMMUNG_FORM1_CONTROLS(ONE, MANY)   \
-    /* Top strip and left column */          \
-    ONE(Label, Label5)                       \
-    ONE(CommandButton, cmdComplett)          \
-    ONE(CommandButton, cmd2)                 \
-    ONE(CommandButton, cmd3)                 \
-    ONE(CommandButton, cmd4)                 \
-    ONE(CommandButton, cmd5)                 \
-    ONE(CommandButton, cmd6)                 \
-    ONE(CommandButton, cmd7)                 \
-    ONE(CommandButton, cmdNamen)             \
-    ONE(CommandButton, cmdDia)               \
-    ONE(TextBox, Text4)                      \
-    ONE(TextBox, Text3)                      \
-    ONE(CommandButton, cmdEnde)              \
-    ONE(OptionButton, optZeichne)            \
-    MANY(PictureBox, Picture1, 5)            \
-    /* Output area and the scroll bar below */ \
-    ONE(OutputArea, picAusgabe)              \
-    ONE(CommandButton, cmdClear)             \
-    MANY(Label, lblNote, 6)                  \
-    MANY(LineShape, Line2, 6)                \
-    ONE(ScrollBar, hscNote)                  \
-    /* Lower panel */                        \
-    ONE(Label, Label7)                       \
-    ONE(CommandButton, cmdPythagoras)        \
-    ONE(CommandButton, cmdrein)              \
-    ONE(CommandButton, cmdtemperiert)        \
-    ONE(CommandButton, cmdHandlauf)          \
-    ONE(Label, Label8)                       \
-    ONE(TextBox, txtWurzel)                  \
-    ONE(Label, Label2)                       \
-    ONE(ScrollBar, HScroll1)                 \
-    ONE(CommandButton, cmdalle)              \
-    ONE(Label, Label9)                       \
-    MANY(Label, Label3, 4)                   \
-    ONE(TextBox, Text1)                      \
-    ONE(CommandButton, cmdMinusF)            \
-    ONE(CommandButton, cmdPlusF)             \
-    ONE(TextBox, Text2)                      \
-    ONE(CommandButton, cmdMinusT)            \
-    ONE(CommandButton, cmdPlusT)             \
-    ONE(Label, Label6)                       \
-    ONE(CommandButton, cmdRausnehmen)        \
-    MANY(OptionButton, optNote, 6)           \
-    ONE(PictureBox, Picture2)                \
-    MANY(CommandButton, cmdTaste, 8)         \
-    MANY(PictureBox, Picture3, 5)            \
-    ONE(CommandButton, cmdPythagorasstimmung) \
-    ONE(CommandButton, cmdLinear)            \
-    ONE(CommandButton, cmdGeometrisch)       \
-    ONE(CommandButton, cmdDiff)              \
-    ONE(CommandButton, cmdDidymos)           \
-    MANY(Label, Label4, 6)                   \
-    ONE(TextBox, txtTerz)                    \
-    ONE(TextBox, txtQuinte)                  \
-    ONE(TextBox, txtQuarte)                  \
-    ONE(TextBox, txtGesamtfehler)            \
-    /* Bottom strip */                       \
-    ONE(TextBox, txtMelodie)                 \
-    ONE(CommandButton, cmdAbspielen)         \
-    ONE(TextBox, txtHilfe)
+// One row a control: CONTROL(kind, name, count), where count is the number
+// of members of a control array and 0 stands for a single control.
+#define STIMMUNG_FORM1_CONTROLS(CONTROL)             \
+    /* Top strip and left column */                  \
+    CONTROL(Label, Label5, 0)                        \
+    CONTROL(CommandButton, cmdComplett, 0)           \
+    CONTROL(CommandButton, cmd2, 0)                  \
+    CONTROL(CommandButton, cmd3, 0)                  \
+    CONTROL(CommandButton, cmd4, 0)                  \
+    CONTROL(CommandButton, cmd5, 0)                  \
+    CONTROL(CommandButton, cmd6, 0)                  \
+    CONTROL(CommandButton, cmd7, 0)                  \
+    CONTROL(CommandButton, cmdNamen, 0)              \
+    CONTROL(CommandButton, cmdDia, 0)                \
+    CONTROL(TextBox, Text4, 0)                       \
+    CONTROL(TextBox, Text3, 0)                       \
+    CONTROL(CommandButton, cmdEnde, 0)               \
+    CONTROL(OptionButton, optZeichne, 0)             \
+    CONTROL(PictureBox, Picture1, 5)                 \
+    /* Output area and the scroll bar below */       \
+    CONTROL(OutputArea, picAusgabe, 0)               \
+    CONTROL(CommandButton, cmdClear, 0)              \
+    CONTROL(Label, lblNote, 6)                       \
+    CONTROL(LineShape, Line2, 6)                     \
+    CONTROL(ScrollBar, hscNote, 0)                   \
+    /* Lower panel */                                \
+    CONTROL(Label, Label7, 0)                        \
+    CONTROL(CommandButton, cmdPythagoras, 0)         \
+    CONTROL(CommandButton, cmdrein, 0)               \
+    CONTROL(CommandButton, cmdtemperiert, 0)         \
+    CONTROL(CommandButton, cmdHandlauf, 0)           \
+    CONTROL(Label, Label8, 0)                        \
+    CONTROL(TextBox, txtWurzel, 0)                   \
+    CONTROL(Label, Label2, 0)                        \
+    CONTROL(ScrollBar, HScroll1, 0)                  \
+    CONTROL(CommandButton, cmdalle, 0)               \
+    CONTROL(Label, Label9, 0)                        \
+    CONTROL(Label, Label3, 4)                        \
+    CONTROL(TextBox, Text1, 0)                       \
+    CONTROL(CommandButton, cmdMinusF, 0)             \
+    CONTROL(CommandButton, cmdPlusF, 0)              \
+    CONTROL(TextBox, Text2, 0)                       \
+    CONTROL(CommandButton, cmdMinusT, 0)             \
+    CONTROL(CommandButton, cmdPlusT, 0)              \
+    CONTROL(Label, Label6, 0)                        \
+    CONTROL(CommandButton, cmdRausnehmen, 0)         \
+    CONTROL(OptionButton, optNote, 6)                \
+    CONTROL(PictureBox, Picture2, 0)                 \
+    CONTROL(CommandButton, cmdTaste, 8)              \
+    CONTROL(PictureBox, Picture3, 5)                 \
+    CONTROL(CommandButton, cmdPythagorasstimmung, 0) \
+    CONTROL(CommandButton, cmdLinear, 0)             \
+    CONTROL(CommandButton, cmdGeometrisch, 0)        \
+    CONTROL(CommandButton, cmdDiff, 0)               \
+    CONTROL(CommandButton, cmdDidymos, 0)            \
+    CONTROL(Label, Label4, 6)                        \
+    CONTROL(TextBox, txtTerz, 0)                     \
+    CONTROL(TextBox, txtQuinte, 0)                   \
+    CONTROL(TextBox, txtQuarte, 0)                   \
+    CONTROL(TextBox, txtGesamtfehler, 0)             \
+    /* Bottom strip */                               \
+    CONTROL(TextBox, txtMelodie, 0)                  \
+    CONTROL(CommandButton, cmdAbspielen, 0)          \
+    CONTROL(TextBox, txtHilfe, 0)

@@ -217,29 +217,26 @@ void MainWindow::setTabOrder() {
 void MainWindow::bindForm1() {
     Window& w = *window_;
     form_.window = &w;
-    auto one = [&](auto*& member, const char* name) {
-        using T = std::remove_pointer_t<std::remove_reference_t<decltype(member)>>;
-        member = w.get<T>(name);
-        if (!member) faults_.push_back(std::string("Form1 names no control of its kind: ") + name);
+    auto resolve = [&](auto*& control, const char* name, int index) {
+        using T = std::remove_pointer_t<std::remove_reference_t<decltype(control)>>;
+        control = w.get<T>(name, index);
+        if (!control) faults_.push_back(std::string("Form1 names no control of its kind: ") + name);
     };
-    auto many = [&](auto& members, const char* name) {
-        for (std::size_t i = 0; i < members.size(); ++i) {
-            using T = std::remove_pointer_t<typename std::decay_t<decltype(members)>::value_type>;
-            members[i] = w.get<T>(name, static_cast<int>(i));
-            if (!members[i]) faults_.push_back(std::string("Form1 names no control of its kind: ") + name);
+    auto bind = [&](auto& member, const char* name) {
+        if constexpr (std::is_pointer_v<std::remove_reference_t<decltype(member)>>) {
+            resolve(member, name, -1);
+        } else {
+            for (std::size_t i = 0; i < member.size(); ++i) resolve(member[i], name, static_cast<int>(i));
         }
     };
-#define STIMMUNG_ONE(Kind, name) one(form_.name, #name);
-#define STIMMUNG_MANY(Kind, name, count) many(form_.name, #name);
-    STIMMUNG_FORM1_CONTROLS(STIMMUNG_ONE, STIMMUNG_MANY)
-#undef STIMMUNG_ONE
-#undef STIMMUNG_MANY
+    std::set<std::string_view> members;
+#define STIMMUNG_CONTROL(Kind, name, count) \
+    bind(form_.name, #name);                \
+    members.insert(#name);
+    STIMMUNG_FORM1_CONTROLS(STIMMUNG_CONTROL)
+#undef STIMMUNG_CONTROL
 
     // And the other way round: every control of the layout is a member.
-    std::set<std::string_view> members;
-#define STIMMUNG_NAME(Kind, name, ...) members.insert(#name);
-    STIMMUNG_FORM1_CONTROLS(STIMMUNG_NAME, STIMMUNG_NAME)
-#undef STIMMUNG_NAME
     for (const layout::ControlRow& row : layout::Controls())
         if (!members.count(row.name)) faults_.push_back(std::string("layout control missing in Form1: ") + row.name);
 }
