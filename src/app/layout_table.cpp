@@ -286,6 +286,4 @@ const char* InitialOption(int& index) {
     return "optNote";
 }
 
-const char* InitialMelody() { return kMelody; }
-
 } // namespace stimmung::layout

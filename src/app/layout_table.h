@@ -72,8 +72,6 @@ std::span<const OvalRow> Ovals();
 std::span<const ScrollRange> ScrollRanges();
 // The option button that is on at start.
 const char* InitialOption(int& index);
-// The initial text of the melody field.
-const char* InitialMelody();
 
 // What a screen reader announces for a control whose caption does not say
 // what it is (text boxes, whose caption is their changing content, scroll

@@ -76,7 +76,6 @@ public:
     // interior filling `target` (in the painter's coordinates). `vector`:
     // hairlines as plain one-unit lines rather than snapped to a pixel grid.
     void replay(QPainter& painter, const QRectF& target, bool vector) const;
-    const std::vector<DrawOp>& shown() const { return shown_; }
 
     void setTracing(bool on) { tracing_ = on; }
     const std::vector<DrawOp>& trace() const { return trace_; }
