@@ -20,6 +20,8 @@ QImage DrawingImage(const OutputArea& area) {
     return image;
 }
 
+namespace {
+
 bool SaveDrawingSvg(const OutputArea& area, const QString& path) {
     const QSizeF size = area.baseInteriorSize();
     QSvgGenerator svg;
@@ -32,6 +34,8 @@ bool SaveDrawingSvg(const OutputArea& area, const QString& path) {
     area.replay(p, QRectF(QPointF(0, 0), size), true);
     return p.end();
 }
+
+} // namespace
 
 bool SaveDrawing(const OutputArea& area, const QString& path) {
     if (path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)) return SaveDrawingSvg(area, path);

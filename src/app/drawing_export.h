@@ -20,7 +20,6 @@ namespace stimmung::app {
 QImage DrawingImage(const OutputArea& area);
 // By the file's suffix: ".svg" writes vectors, anything else a PNG image.
 bool SaveDrawing(const OutputArea& area, const QString& path);
-bool SaveDrawingSvg(const OutputArea& area, const QString& path);
 void CopyDrawing(const OutputArea& area);
 // The drawing as large as the page allows with its proportions.
 void PrintDrawing(const OutputArea& area, QPrinter& printer);

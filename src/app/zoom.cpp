@@ -11,6 +11,10 @@
 
 namespace stimmung::app {
 
+namespace {
+constexpr int kZoomSteps[] = {100, 125, 150, 175, 200, 250, 300};
+} // namespace
+
 int NextZoomStep(int percent, int direction) {
     if (direction > 0) {
         for (int step : kZoomSteps)

@@ -11,10 +11,8 @@ class Window;
 
 namespace stimmung::app {
 
-inline constexpr int kZoomSteps[] = {100, 125, 150, 175, 200, 250, 300};
-
-// The next step above (direction +1) or below (-1) `percent`; at the ends
-// the end itself. A zoom between steps goes to the neighbouring step.
+// The next step (100, 125, 150, 175, 200, 250, 300) above (direction +1) or
+// below (-1) `percent`; at the ends the end itself. A zoom between steps goes to the neighbouring step.
 int NextZoomStep(int percent, int direction);
 // A saved zoom as it is used: one of the steps, else 100.
 int ValidZoomStep(int percent);
