@@ -4,7 +4,6 @@
 #include "form_frame.h"
 #include "main_window.h"
 #include "menu_bar.h"
-#include "tone_fields.h"
 #include "tuning_export.h"
 #include "zoom.h"
 

@@ -2,7 +2,6 @@
 
 #include "scale_frequencies.h"
 #include "scale_tables.h"
-#include "tone_fields.h"
 
 #include <array>
 #include <filesystem>

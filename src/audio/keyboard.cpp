@@ -2,7 +2,6 @@
 
 #include "numbers.h"
 #include "play_tone.h"
-#include "tone_fields.h"
 
 namespace stimmung::audio {
 

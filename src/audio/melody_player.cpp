@@ -1,12 +1,10 @@
 #include "melody_player.h"
 
-#include "keyboard.h"
 #include "melody_cells.h"
 #include "numbers.h"
 #include "play_tone.h"
 #include "program_end.h"
 #include "sound_output.h"
-#include "tone_fields.h"
 #include "window.h"
 
 namespace stimmung::audio {

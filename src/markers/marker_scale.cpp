@@ -2,7 +2,6 @@
 
 #include "numbers.h"
 
-
 namespace stimmung::markers {
 
 double ScrollToRatio(int value) { return value / kScrollUnitsPerRatio + kRatioAtScrollZero; }

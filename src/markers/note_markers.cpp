@@ -1,8 +1,8 @@
 #include "note_markers.h"
 
 #include "marker_scale.h"
-#include "readout_text.h"
 #include "numbers.h"
+#include "readout_text.h"
 
 namespace stimmung::markers {
 

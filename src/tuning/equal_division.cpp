@@ -1,5 +1,8 @@
 #include "equal_division.h"
 
+#include "equal_steps.h"
+#include "scale_tables.h"
+
 #include <cmath>
 
 namespace stimmung::tuning {

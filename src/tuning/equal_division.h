@@ -5,18 +5,13 @@
 // decimals, and a total in units of 1/10000. Plain C++, no window.
 #pragma once
 
-#include "equal_steps.h"
-#include "scale_tables.h"
-
 #include <array>
 #include <vector>
 
 namespace stimmung::tuning {
 
 // The N - 1 inner tempered notes, left to right, as the ticks are drawn:
-// EqualSteps(N, N - 1). The intervals measured are kMeasuredIntervals, in
-// the order third, fourth, fifth (the order of the circles and of the error
-// fields).
+// EqualSteps(N, N - 1).
 std::vector<double> TickPositions(double N);
 
 // One just interval R against its nearest tempered step.
@@ -41,6 +36,8 @@ struct TemperedErrors {
     double E;                               // total error in 1/10000
 };
 
+// The intervals of kMeasuredIntervals, in the order third, fourth, fifth (the
+// order of the circles and of the error fields).
 TemperedErrors ErrorsFor(double N);
 
 } // namespace stimmung::tuning

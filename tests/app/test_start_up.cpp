@@ -1,6 +1,5 @@
 // Start-up, the empty axis, clearing and ending, seen through the drawing
 // trace, the image's pixels and the markers.
-#include "form_frame.h"
 #include "test_window.h"
 
 #include <QtTest>

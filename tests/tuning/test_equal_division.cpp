@@ -3,6 +3,7 @@
 // total error, and the texts written into the fields.
 #include "equal_division.h"
 #include "equal_division_texts.h"
+#include "equal_steps.h"
 
 #include <QtTest>
 

@@ -3,7 +3,6 @@
 // error fields in the user's locale; dragging the scroll box only moves the
 // number in txtWurzel until the box is released.
 #include "drawing_probe.h"
-#include "equal_division_view.h"
 #include "test_window.h"
 
 #include <QStyle>
