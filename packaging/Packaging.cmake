@@ -28,8 +28,9 @@ install(FILES ${STIMMUNG_PACKAGING_DIR}/copyright
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME stimmung)
 set(CPACK_PACKAGE_VENDOR "Stimmung-Team")
-set(CPACK_PACKAGE_CONTACT "Stimmung-Team <stimmung@users.noreply.github.com>")
-set(CPACK_PACKAGE_HOMEPAGE_URL "https://github.com/stimmung/stimmung")
+# dpkg wants a maintainer; the project has no address to give, so the field
+# names the team alone (as the copyright file does), and there is no homepage.
+set(CPACK_PACKAGE_CONTACT "Stimmung-Team")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "teaching tool about the tuning of musical scales")
 set(CPACK_PACKAGE_DESCRIPTION "\
 Stimmung draws the notes of one octave as frequency ratios between 1 and 2 on
