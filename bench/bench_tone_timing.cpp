@@ -11,6 +11,7 @@
 // would), --hand-over H (the engine's hand-over time in ms; 0 gives the lead
 // of one period and the margins alone), --verbose (a line per tone).
 #include "sdl_sound_output.h"
+#include "sound_thread_priority.h"
 
 #include <algorithm>
 #include <chrono>
@@ -79,6 +80,7 @@ Silence SilenceInside(const std::string& file, std::int64_t endFrame) {
 } // namespace
 
 int main(int argc, char** argv) {
+    PrepareSoundEnvironment();
     bool device = false;
     bool verbose = false;
     int tones = 48;
@@ -181,7 +183,8 @@ int main(int argc, char** argv) {
                 static_cast<long long>(stats.callbacks - atMelody.callbacks),
                 static_cast<long long>(stats.lateCallbacks - atMelody.lateCallbacks));
     std::printf("start() returned after %.3f ms, stream running after %.1f ms\n", startMs, openMs);
-    std::printf("lead %.3f ms, start lead %.3f ms\n", stats.leadMs, stats.startLeadMs);
+    std::printf("lead %.3f ms, start lead %.3f ms, hand-over %.3f ms\n", stats.leadMs, stats.startLeadMs, stats.handOverMs);
+    std::printf("sound thread priority %s\n", stats.priority.empty() ? "unknown" : stats.priority.c_str());
     std::printf("tones delivered %zu of %d\n", starts.size(), tones);
     std::printf("blocked/requested median %.3f worst %.3f\n", Median(ratios), Worst(ratios, 1.0));
     std::printf("blocked/requested on the device clock median %.3f worst %.3f\n", Median(streamRatios),

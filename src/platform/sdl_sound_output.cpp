@@ -1,6 +1,9 @@
 #include "sdl_sound_output.h"
 
+#include "hand_over.h"
+#include "melody_clock.h"
 #include "program_end.h"
+#include "sound_thread_priority.h"
 
 #include <SDL.h>
 
@@ -52,6 +55,9 @@ constexpr double kEarlyDecaySeconds = 4.0;
 constexpr auto kWaitSlice = std::chrono::milliseconds(20);
 constexpr auto kPollStep = std::chrono::milliseconds(2);
 constexpr auto kDrainLimit = std::chrono::milliseconds(300);
+// What a sound server holds beyond the device's own buffers, at most: the
+// latency the program asks it for and a little more.
+constexpr double kServerBufferSeconds = 0.030;
 
 // The stream format record that SDL_OpenAudioDevice takes and fills in, named
 // after its place in that function's parameters.
@@ -208,6 +214,9 @@ struct SdlSoundOutput::Impl {
     explicit Impl(Options o) : options(o) { toneStarts.reserve(kToneStartCapacity); }
 
     Options options;
+    // The scheduling the device thread got, written by its first callback.
+    PriorityText priority{};
+    std::atomic<bool> priorityKnown{false};
 
     // ---- Shared between the callback and the caller side, lock-free --------
     // Each side reaches the other only through these atomics and the ring
@@ -228,6 +237,7 @@ struct SdlSoundOutput::Impl {
     Position stream;
     bool mapValid = false;
     bool sounding = false;     // the tone at the queue's head has begun
+    bool priorityRaised = false;
     int settled = 0;           // callbacks since the map was started
     std::uint64_t cutSeen = 0;
 
@@ -253,6 +263,8 @@ struct SdlSoundOutput::Impl {
     std::int64_t pause = 0;     // frames of Sleep since the last tone was placed
     std::uint64_t dropsSeen = 0;
     mutable std::vector<ToneStart> toneStarts;
+    HandOver handOver;
+    MelodyClock melodyClock;
 
     // ---- The callback side -------------------------------------------------
 
@@ -261,6 +273,13 @@ struct SdlSoundOutput::Impl {
     }
 
     void fill(float* out, int frames) {
+        if (!priorityRaised) {
+            // The first callback runs on the device's thread, whatever
+            // thread the driver feeds the device from.
+            priorityRaised = true;
+            priority = RaiseSoundThreadPriority();
+            priorityKnown.store(true, std::memory_order_release);
+        }
         const auto now = Clock::now();
         followClock(Seconds(now), frames);
         applyCut();
@@ -400,6 +419,8 @@ struct SdlSoundOutput::Impl {
         stream.lastCallback = Seconds(Clock::now());
         mapValid = false;
         sounding = false;
+        priorityRaised = false;
+        priorityKnown.store(false);
         settled = 0;
         tones.reset();
         cutBefore.store(0);
@@ -425,7 +446,10 @@ struct SdlSoundOutput::Impl {
     // caller may come back up to the hand-over time (and the margins) late
     // and its next tone still joins this one.
     double lead(const Position& p) const {
-        return startLead(p) + (extraMarginMs + options.handOverMs) / 1000.0;
+        return startLead(p) + extraMarginMs / 1000.0 + handOverSeconds();
+    }
+    double handOverSeconds() const {
+        return options.handOverMs >= 0 ? options.handOverMs / 1000.0 : handOver.seconds();
     }
 
     bool streaming(const Position& p, Clock::time_point now) const {
@@ -481,6 +505,7 @@ struct SdlSoundOutput::Impl {
     void openDevice() {
         SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
         SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "Stimmung");
+        AskForRealtimeSoundThread();
         bool ok = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
         SDL_AudioDeviceID opened = 0;
         StreamFormat obtained{};
@@ -571,23 +596,20 @@ struct SdlSoundOutput::Impl {
             // Tones whose Beeps have returned count as played: they may
             // finish, briefly. At the program's end nothing more may begin.
             if (!EndRequested()) waitForStream(lock, Clock::now() + kDrainLimit, [&] { return queueEmpty(); });
+            // A cut tone fades out; closing before the callback has written
+            // that fade would end it with a click, however late the callback
+            // comes. Only a stream that stops ends the wait.
+            constexpr auto kWhileStreaming = Clock::time_point::max();
             if (!queueEmpty()) {
                 cut();
-                const Position p = position();
-                const auto limit = Clock::now() + std::chrono::duration_cast<Clock::duration>(
-                                                      std::chrono::duration<double>(3.0 * p.mapFrames / rate)) +
-                                   kWaitSlice;
-                waitForStream(lock, limit, [&] { return queueEmpty(); });
+                waitForStream(lock, kWhileStreaming, [&] { return queueEmpty(); });
             }
-            // The last samples written still sit in the device's buffers
-            // (about a period or two); closing now would cut them off.
+            // The last samples written still sit in the device's and the
+            // sound server's buffers; closing now would cut them off. The
+            // stream runs on in silence until they have been played.
             const Position p = position();
-            if (p.soundEnd > p.consumed - 2LL * p.mapFrames && streaming(p, Clock::now())) {
-                const auto playOut = std::chrono::duration<double>(2.0 * p.mapFrames / rate) + std::chrono::milliseconds(10);
-                lock.unlock();
-                std::this_thread::sleep_for(playOut);
-                lock.lock();
-            }
+            const std::int64_t playedOut = p.soundEnd + 2LL * p.mapFrames + std::llround(kServerBufferSeconds * rate);
+            waitForStream(lock, kWhileStreaming, [&] { return position().consumed >= playedOut; });
         }
         const SDL_AudioDeviceID toClose = device;
         const bool quit = subsystemUp;
@@ -630,28 +652,42 @@ bool SdlSoundOutput::isOpen() const {
 
 void SdlSoundOutput::Sleep(std::int32_t durationMs) {
     if (durationMs <= 0) return;
-    const auto end = Clock::now() + std::chrono::milliseconds(durationMs);
+    Clock::time_point end;
     {
         // A pause inside a melody: the next tone may keep to the melody's
         // time in the stream, exactly this much after the last one.
         std::lock_guard lock(impl_->mutex);
         if (impl_->chainable && impl_->rate > 0)
             impl_->pause += std::llround(static_cast<double>(durationMs) * impl_->rate / 1000.0);
+        end = TimePoint(impl_->melodyClock.deadline(Seconds(Clock::now()), durationMs / 1000.0));
     }
     WaitUntil(end);
+    std::lock_guard lock(impl_->mutex);
+    impl_->handOver.returned(Seconds(Clock::now()));
 }
 
 void SdlSoundOutput::Beep(std::int32_t frequencyHz, std::int32_t durationMs) {
     if (durationMs <= 0 || EndRequested()) return;
     Impl& s = *impl_;
     const auto called = Clock::now();
-    const auto steadyEnd = called + std::chrono::milliseconds(durationMs);
+    std::unique_lock lock(s.mutex);
+    s.handOver.called(Seconds(called));
+    // Whichever way Beep returns, the caller's turnaround counts from then.
+    struct Returned {
+        Impl& s;
+        std::unique_lock<std::mutex>& lock;
+        ~Returned() {
+            if (!lock.owns_lock()) lock.lock();
+            s.handOver.returned(Seconds(Clock::now()));
+        }
+    } returned{s, lock};
+    // Without sound the tone keeps the melody's time on the steady clock.
     auto silently = [&](std::unique_lock<std::mutex>& lock) {
+        const auto end = TimePoint(s.melodyClock.deadline(Seconds(called), durationMs / 1000.0));
         lock.unlock();
-        WaitUntil(steadyEnd);
+        WaitUntil(end);
     };
 
-    std::unique_lock lock(s.mutex);
     if (s.state == Impl::State::NotStarted) s.startOpening(lock);
     while (s.state == Impl::State::Opening && !EndRequested()) {
         const auto now = Clock::now();
@@ -673,6 +709,7 @@ void SdlSoundOutput::Beep(std::int32_t frequencyHz, std::int32_t durationMs) {
         }
     }
 
+    s.melodyClock.forget();
     // Place the tone. In a melody (the previous tone, and the pauses asked
     // for since, not yet past in the stream) it keeps to the melody's time:
     // right after the previous tone, or after it by the pauses. Else one
@@ -754,7 +791,9 @@ SdlSoundOutput::StreamStats SdlSoundOutput::streamStats() const {
             stats.leadMs = 1000.0 * s.lead(p);
             stats.startLeadMs = 1000.0 * s.startLead(p);
         }
+        stats.handOverMs = 1000.0 * s.handOverSeconds();
     }
+    if (s.priorityKnown.load(std::memory_order_acquire)) stats.priority = s.priority.data();
     stats.framesDelivered = p.consumed;
     stats.missedJoins = s.missedJoins;
     stats.lateStarts = p.lateStarts;

@@ -71,6 +71,7 @@
 #include <chrono>
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "sound_output.h"
@@ -81,9 +82,11 @@ class SdlSoundOutput : public SoundOutput {
 public:
     struct Options {
         int sampleRate = 48000;   // asked for; the device may give another
-        int bufferFrames = 1024;  // asked for; the device may give another
+        int bufferFrames = 256;   // asked for; the device may give another
         double marginMs = 1.0;    // part of both leads, see above
-        double handOverMs = 45.0; // how late a caller may come back and still join
+        // How late a caller may come back and still join, in ms; below 0 it
+        // is measured from the caller's own turnaround (hand_over.h).
+        double handOverMs = -1;
         std::chrono::milliseconds openTimeout{2000};
         std::chrono::milliseconds stallLimit{250};
     };
@@ -105,6 +108,10 @@ public:
         double measuredPeriodMs = 0;  // period on the steady clock, filtered
         double leadMs = 0;            // L: Beep returns this long before its tone's end
         double startLeadMs = 0;       // Ls: a tone that joins nothing starts this long after its call
+        double handOverMs = 0;        // H, part of L
+        // The scheduling the device thread runs with ("SCHED_RR 10",
+        // "nice -11", "normal"); empty before its first callback.
+        std::string priority;
         std::int64_t framesDelivered = 0;
         std::int64_t callbacks = 0;
         std::int64_t lateCallbacks = 0;  // more than half a period later than due
