@@ -9,11 +9,11 @@ void HandOver::returned(double time) {
     pending_ = true;
 }
 
-void HandOver::called(double time) {
+void HandOver::called(double time, bool joining) {
     if (!pending_) return;
     pending_ = false;
     const double turnaround = time - returnedAt_;
-    if (turnaround < 0 || turnaround > kIgnoredAboveSeconds) return;
+    if (!joining || turnaround < 0) return;
     turnarounds_[next_] = turnaround;
     next_ = (next_ + 1) % kKept;
     count_ = std::min(count_ + 1, kKept);

@@ -6,8 +6,8 @@
 // engine returning (from Beep or Sleep) to the next Beep call, for instance a
 // melody player repainting between two notes. The hand-over is 1.5 times the
 // longest of the last 48 turnarounds, never below the floor nor above the
-// ceiling. A caller that stays away longer than a melody's caller would is
-// starting something new and is not counted.
+// ceiling. Only calls that join the tone before (or came too late to) count:
+// a caller that stays away longer is starting something new.
 #pragma once
 
 #include <array>
@@ -21,13 +21,12 @@ public:
     static constexpr double kFactor = 1.5;
     static constexpr double kFloorSeconds = 0.010;
     static constexpr double kCeilingSeconds = 0.060;
-    // Longer turnarounds are not counted.
-    static constexpr double kIgnoredAboveSeconds = 0.250;
 
     // The engine gave the caller back at `time`.
     void returned(double time);
-    // The caller asked for its next tone at `time`.
-    void called(double time);
+    // The caller asked for its next tone at `time`; `joining`: meant to
+    // join the tone before.
+    void called(double time, bool joining);
     double seconds() const;
 
 private:

@@ -198,6 +198,7 @@ struct SdlSoundOutput::Impl {
         double period = 0;          // the filtered period, seconds
         double earlyPeak = 0;
         std::int64_t lateCallbacks = 0; // more than half a period after the one before
+        double longestGap = 0;
 
         double timeOfFrame(std::int64_t frame) const {
             return t0 + static_cast<double>(frame - mapFrame) * (t1 - t0) / mapFrames;
@@ -312,7 +313,7 @@ struct SdlSoundOutput::Impl {
                     ++stream.lateStarts;
                 }
                 sounding = true;
-                starts.push({position, tone->frames, tone->frequencyHz, tone->requested, now});
+                starts.push({position, tone->frames, tone->frequencyHz, tone->requested, now, stream.consumed});
             }
             const std::int64_t offset = position - tone->start;
             const auto n = static_cast<int>(std::max<std::int64_t>(0, std::min<std::int64_t>(frames - k, tone->frames - offset)));
@@ -326,7 +327,9 @@ struct SdlSoundOutput::Impl {
             }
         }
         stream.consumed += frames;
-        if (stream.callbacks > 0 && Seconds(now) - stream.lastCallback > 1.5 * frames / rate) ++stream.lateCallbacks;
+        const double gap = Seconds(now) - stream.lastCallback;
+        if (stream.callbacks > 0 && gap > 1.5 * frames / rate) ++stream.lateCallbacks;
+        if (stream.callbacks > 0 && stream.regularRun >= kWarmCallbacks) stream.longestGap = std::max(stream.longestGap, gap);
         ++stream.callbacks;
         stream.lastCallback = Seconds(now);
         published.store(stream);
@@ -671,7 +674,6 @@ void SdlSoundOutput::Beep(std::int32_t frequencyHz, std::int32_t durationMs) {
     Impl& s = *impl_;
     const auto called = Clock::now();
     std::unique_lock lock(s.mutex);
-    s.handOver.called(Seconds(called));
     // Whichever way Beep returns, the caller's turnaround counts from then.
     struct Returned {
         Impl& s;
@@ -724,7 +726,10 @@ void SdlSoundOutput::Beep(std::int32_t frequencyHz, std::int32_t durationMs) {
         ++s.missedJoins;
         s.extraMarginMs = std::min(s.extraMarginMs + kMissedJoinStepMs, kMissedJoinCapMs);
     };
-    if (s.chainable && static_cast<double>(inMelody) >= p.frameAt(now)) {
+    const bool joining = s.chainable && static_cast<double>(inMelody) >= p.frameAt(now);
+    s.handOver.called(Seconds(called),
+                      joining || (s.chainable && p.frameAt(now) - static_cast<double>(inMelody) < s.lead(p) * s.rate));
+    if (joining) {
         start = std::max(inMelody, next);
         if (start > inMelody) missedJoin();
     } else {
@@ -799,6 +804,7 @@ SdlSoundOutput::StreamStats SdlSoundOutput::streamStats() const {
     stats.lateStarts = p.lateStarts;
     stats.callbacks = p.callbacks;
     stats.lateCallbacks = p.lateCallbacks;
+    stats.longestCallbackGapMs = 1000.0 * p.longestGap;
     return stats;
 }
 

@@ -99,6 +99,7 @@ public:
         std::int32_t frequencyHz = 0;
         std::chrono::steady_clock::time_point requested; // the call of Beep
         std::chrono::steady_clock::time_point delivered; // that callback's time
+        std::int64_t bufferFrame = 0; // the first frame that callback wrote
     };
 
     struct StreamStats {
@@ -115,6 +116,7 @@ public:
         std::int64_t framesDelivered = 0;
         std::int64_t callbacks = 0;
         std::int64_t lateCallbacks = 0;  // more than half a period later than due
+        double longestCallbackGapMs = 0; // between two callbacks, since the stream ran
         // Tones that should have joined the one before but came after the
         // callback had passed its end (each widens the margin a little).
         std::int64_t missedJoins = 0;
