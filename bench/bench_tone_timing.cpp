@@ -1,16 +1,21 @@
-// Timing of the tone engine: plays a melody of back to back tones and prints
-// how long each Beep blocked against the duration asked for, the gaps between
-// consecutive tones in the delivered stream, and the latency from a call of
-// Beep to the callback that wrote the tone's first sample.
+// Timing of the tone engine: plays melodies of back to back tones and single
+// tones and prints how long each Beep blocked against the duration asked for,
+// the gaps and breaks in the stream, the latency from a call of Beep to its
+// tone's first sample, and the priority the sound thread got.
 //
-// By default on SDL's disk driver (to a temporary file, paced like a device);
-// with --device on the default sound device. Options: --tones N, --ms D,
-// --frames F (buffer size asked for), --singles S (single tones after the
-// melody, for the latency of a tone that joins nothing), --late L (the caller comes back L ms
+// By default on SDL's disk driver (to a temporary file, paced like a device),
+// where every sample is read back for breaks; --driver NAME uses that SDL
+// driver (pulseaudio, pipewire) on the sound server the environment points
+// to, --device the default one. A break there is a callback that came later
+// than the server's buffer lasts. Options: --tones N and --ms D (each
+// melody), --melodies M, --frames F (buffer size asked for), --singles S
+// (single tones, each joining nothing), --late L (the caller comes back L ms
 // after each Beep returned, as a window thread busy repainting between notes
-// would), --hand-over H (the engine's hand-over time in ms; 0 gives the lead
-// of one period and the margins alone), --verbose (a line per tone).
+// would), --hand-over H (a fixed hand-over time in ms instead of the measured
+// one), --stress (every core kept busy by spinning processes at normal
+// priority while it plays), --verbose (a line per tone of the first melody).
 #include "sdl_sound_output.h"
+#include "sound_thread_priority.h"
 
 #include <algorithm>
 #include <chrono>
@@ -24,6 +29,8 @@
 #include <thread>
 #include <unistd.h>
 #include <vector>
+#include <csignal>
+#include <sys/wait.h>
 
 using namespace stimmung;
 using Clock = std::chrono::steady_clock;
@@ -45,6 +52,14 @@ double Worst(const std::vector<double>& v, double target) {
     return worst;
 }
 
+double Percentile(std::vector<double> v, double q) {
+    if (v.empty()) return 0;
+    std::sort(v.begin(), v.end());
+    return v[std::min(v.size() - 1, static_cast<std::size_t>(q * static_cast<double>(v.size())))];
+}
+
+double Max(const std::vector<double>& v) { return v.empty() ? 0.0 : *std::max_element(v.begin(), v.end()); }
+
 double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
 
 // Silence inside the melody: runs of two or more exact zeros between the
@@ -55,12 +70,13 @@ struct Silence {
     long long samples = 0;
 };
 
-Silence SilenceInside(const std::string& file, std::int64_t endFrame) {
+Silence SilenceInside(const std::string& file, std::int64_t beginFrame, std::int64_t endFrame) {
     std::ifstream in(file, std::ios::binary);
     std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     std::vector<float> s(bytes.size() / sizeof(float));
     std::memcpy(s.data(), bytes.data(), s.size() * sizeof(float));
-    std::size_t first = 0, last = std::min(s.size(), static_cast<std::size_t>(std::max<std::int64_t>(0, endFrame)));
+    std::size_t first = std::min(s.size(), static_cast<std::size_t>(std::max<std::int64_t>(0, beginFrame)));
+    std::size_t last = std::min(s.size(), static_cast<std::size_t>(std::max<std::int64_t>(0, endFrame)));
     while (first < s.size() && s[first] == 0.0f) ++first;
     while (last > first && s[last - 1] == 0.0f) --last;
     Silence silence;
@@ -76,12 +92,41 @@ Silence SilenceInside(const std::string& file, std::int64_t endFrame) {
     return silence;
 }
 
+// Processes that spin on every core at normal priority, until stopped.
+struct Spinners {
+    std::vector<pid_t> pids;
+    explicit Spinners(bool on) {
+        const long cores = on ? std::max(1L, ::sysconf(_SC_NPROCESSORS_ONLN)) : 0;
+        for (long i = 0; i < cores; ++i) {
+            const pid_t pid = ::fork();
+            if (pid == 0) {
+                volatile unsigned long n = 0;
+                for (;;) n = n + 1;
+            }
+            if (pid > 0) pids.push_back(pid);
+        }
+    }
+    ~Spinners() {
+        for (pid_t pid : pids) ::kill(pid, SIGKILL);
+        for (pid_t pid : pids) ::waitpid(pid, nullptr, 0);
+    }
+};
+
+// When the stream reached a tone's first sample, at the callback's pace.
+Clock::time_point FirstSample(const SdlSoundOutput::ToneStart& start, int rate) {
+    return start.delivered + std::chrono::duration_cast<Clock::duration>(
+                                 std::chrono::duration<double>(static_cast<double>(start.frame - start.bufferFrame) / rate));
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    bool device = false;
+    PrepareSoundEnvironment();
+    std::string driver = "disk";
     bool verbose = false;
+    bool stress = false;
     int tones = 48;
+    int melodies = 1;
     int durationMs = 140;
     int lateMs = 0;
     int singles = 12;
@@ -89,11 +134,17 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--device")
-            device = true;
+            driver.clear();
+        else if (arg == "--driver" && i + 1 < argc)
+            driver = argv[++i];
         else if (arg == "--verbose")
             verbose = true;
+        else if (arg == "--stress")
+            stress = true;
         else if (arg == "--tones" && i + 1 < argc)
             tones = std::max(2, std::atoi(argv[++i]));
+        else if (arg == "--melodies" && i + 1 < argc)
+            melodies = std::max(1, std::atoi(argv[++i]));
         else if (arg == "--frames" && i + 1 < argc)
             options.bufferFrames = std::max(16, std::atoi(argv[++i]));
         else if (arg == "--ms" && i + 1 < argc)
@@ -106,103 +157,130 @@ int main(int argc, char** argv) {
             lateMs = std::max(0, std::atoi(argv[++i]));
     }
 
+    const bool disk = driver == "disk";
     std::string file;
-    if (!device) {
+    if (disk) {
         file = (std::filesystem::temp_directory_path() / ("stimmung-tone-timing-" + std::to_string(::getpid()) + ".raw")).string();
-        ::setenv("SDL_AUDIODRIVER", "disk", 1);
         ::setenv("SDL_DISKAUDIOFILE", file.c_str(), 1);
         ::unsetenv("SDL_DISKAUDIODELAY");
     }
+    if (!driver.empty()) ::setenv("SDL_AUDIODRIVER", driver.c_str(), 1);
 
     SdlSoundOutput engine(options);
     const auto openStart = Clock::now();
     engine.start();
     const double startMs = Ms(Clock::now() - openStart);
     if (!engine.open()) {
-        // Without a device every Beep waits out its tone on the steady clock.
+        // Without a device every Beep waits out its tone on the melody's clock.
         const double failedMs = Ms(Clock::now() - openStart);
+        Spinners spinners(stress);
         std::vector<double> ratios;
+        const auto melodyStart = Clock::now();
         for (int i = 0; i < tones; ++i) {
             const auto before = Clock::now();
             engine.Beep(440, durationMs);
             ratios.push_back(Ms(Clock::now() - before) / durationMs);
+            if (lateMs > 0 && i + 1 < tones) std::this_thread::sleep_for(std::chrono::milliseconds(lateMs));
         }
-        std::printf("tone timing: no sound device could be opened (gave up after %.1f ms)\n", failedMs);
-        std::printf("silent tones %d of %d ms, blocked/requested median %.3f worst %.3f\n", tones, durationMs,
-                    Median(ratios), Worst(ratios, 1.0));
+        const double totalMs = Ms(Clock::now() - melodyStart);
+        std::printf("tone timing: no sound device could be opened (gave up after %.1f ms)%s\n", failedMs,
+                    stress ? ", every core busy" : "");
+        std::printf("silent tones %d of %d ms, the caller %d ms late after each: blocked/requested median %.3f worst %.3f\n",
+                    tones, durationMs, lateMs, Median(ratios), Worst(ratios, 1.0));
+        std::printf("silent melody total %.3f ms, error %.3f ms\n", totalMs,
+                    totalMs - static_cast<double>(tones) * durationMs);
         return 0;
     }
     const double openMs = Ms(Clock::now() - openStart);
     // Lets the map between stream frames and the steady clock settle, as it
     // has long before a person's first click in the program.
     engine.Sleep(1500);
-    engine.clearToneStarts();
-    const auto atMelody = engine.streamStats();
+    const auto atStart = engine.streamStats();
+    const int rate = atStart.sampleRate;
 
+    Spinners spinners(stress);
     // A few steps of a scale, up and down.
     const int scale[] = {262, 294, 330, 349, 392, 440, 494, 523, 494, 440, 392, 349, 330, 294};
-    std::vector<double> ratios;
-    for (int i = 0; i < tones; ++i) {
-        const auto before = Clock::now();
-        engine.Beep(scale[i % std::size(scale)], durationMs);
-        ratios.push_back(Ms(Clock::now() - before) / durationMs);
-        if (lateMs > 0 && i + 1 < tones) std::this_thread::sleep_for(std::chrono::milliseconds(lateMs));
+    std::vector<double> ratios, gaps, offsets, singleLatencies;
+    long long breaks = 0, breakSamples = 0, delivered = 0, joinGaps = 0;
+    std::vector<SdlSoundOutput::ToneStart> firstMelody;
+    for (int m = 0; m < melodies; ++m) {
+        engine.clearToneStarts();
+        for (int i = 0; i < tones; ++i) {
+            const auto before = Clock::now();
+            engine.Beep(scale[i % std::size(scale)], durationMs);
+            ratios.push_back(Ms(Clock::now() - before) / durationMs);
+            if (lateMs > 0 && i + 1 < tones) std::this_thread::sleep_for(std::chrono::milliseconds(lateMs));
+        }
+        // The melody's last tone ends a lead after its Beep returned.
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        const auto starts = engine.toneStarts();
+        delivered += static_cast<long long>(starts.size());
+        for (std::size_t i = 0; i < starts.size(); ++i) {
+            offsets.push_back(Ms(FirstSample(starts[i], rate) - starts[i].requested));
+            if (i > 0) {
+                const auto gap = static_cast<double>(starts[i].frame - (starts[i - 1].frame + starts[i - 1].frames));
+                gaps.push_back(gap);
+                if (gap != 0) ++joinGaps;
+            }
+        }
+        if (disk && !starts.empty()) {
+            const Silence silence = SilenceInside(file, starts.front().frame, starts.back().frame + starts.back().frames);
+            breaks += silence.runs;
+            breakSamples += silence.samples;
+        }
+        if (m == 0) firstMelody = starts;
     }
     const auto stats = engine.streamStats();
     // Single tones, each long after the one before, so that it joins nothing.
+    engine.clearToneStarts();
     for (int i = 0; i < singles; ++i) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        engine.Beep(440, durationMs);
+        std::this_thread::sleep_for(std::chrono::milliseconds(150 + 37 * (i % 5)));
+        engine.Beep(440, 40);
     }
     engine.close();
-    const auto all = engine.toneStarts();
-    const std::vector<SdlSoundOutput::ToneStart> starts(all.begin(), all.begin() + std::min<std::ptrdiff_t>(tones, all.size()));
+    for (const auto& start : engine.toneStarts()) singleLatencies.push_back(Ms(FirstSample(start, rate) - start.requested));
+    const auto end = engine.streamStats();
 
-    // In the melody a tone is queued one lead before the previous one ends,
-    // so its latency is mostly time in the queue; a single tone's latency is
-    // what a click waits for its sound.
-    std::vector<double> gaps, latencies, singleLatencies;
-    for (std::size_t i = 0; i < starts.size(); ++i) {
-        latencies.push_back(Ms(starts[i].delivered - starts[i].requested));
-        if (i > 0) gaps.push_back(static_cast<double>(starts[i].frame - (starts[i - 1].frame + starts[i - 1].frames)));
-    }
-    for (std::size_t i = starts.size(); i < all.size(); ++i) singleLatencies.push_back(Ms(all[i].delivered - all[i].requested));
     // How fast the device's clock runs against the steady clock.
     const double pace = stats.nominalPeriodMs > 0 ? stats.nominalPeriodMs / stats.measuredPeriodMs : 1;
     std::vector<double> streamRatios;
     for (double r : ratios) streamRatios.push_back(r * pace);
 
-    std::printf("tone timing on %s: %d tones of %d ms, the caller %d ms late after each\n",
-                device ? "the default device" : "the disk driver", tones, durationMs, lateMs);
-    std::printf("device rate %d Hz, %d frames per buffer\n", stats.sampleRate, stats.bufferFrames);
-    std::printf("device period nominal %.3f ms measured %.3f ms\n", stats.nominalPeriodMs, stats.measuredPeriodMs);
-    std::printf("device clock / steady clock %.4f\n", pace);
-    std::printf("callbacks during the melody %lld, of them more than half a period late %lld\n",
-                static_cast<long long>(stats.callbacks - atMelody.callbacks),
-                static_cast<long long>(stats.lateCallbacks - atMelody.lateCallbacks));
+    std::printf("tone timing on %s%s: %d melodies of %d tones of %d ms, the caller %d ms late after each\n",
+                driver.empty() ? "the default device" : ("the " + driver + " driver").c_str(),
+                stress ? ", every core busy" : "", melodies, tones, durationMs, lateMs);
+    std::printf("device rate %d Hz, %d frames per buffer, sound thread %s\n", stats.sampleRate, stats.bufferFrames,
+                stats.priority.empty() ? "unknown" : stats.priority.c_str());
+    std::printf("device period nominal %.3f ms measured %.3f ms, device clock / steady clock %.4f\n",
+                stats.nominalPeriodMs, stats.measuredPeriodMs, pace);
+    std::printf("callbacks during the melodies %lld, more than half a period late %lld, longest gap %.1f ms\n",
+                static_cast<long long>(stats.callbacks - atStart.callbacks),
+                static_cast<long long>(stats.lateCallbacks - atStart.lateCallbacks), stats.longestCallbackGapMs);
     std::printf("start() returned after %.3f ms, stream running after %.1f ms\n", startMs, openMs);
-    std::printf("lead %.3f ms, start lead %.3f ms\n", stats.leadMs, stats.startLeadMs);
-    std::printf("tones delivered %zu of %d\n", starts.size(), tones);
-    std::printf("blocked/requested median %.3f worst %.3f\n", Median(ratios), Worst(ratios, 1.0));
-    std::printf("blocked/requested on the device clock median %.3f worst %.3f\n", Median(streamRatios),
-                Worst(streamRatios, 1.0));
+    std::printf("lead %.3f ms, start lead %.3f ms, hand-over %.3f ms\n", stats.leadMs, stats.startLeadMs, stats.handOverMs);
+    std::printf("tones delivered %lld of %d\n", delivered, melodies * tones);
+    if (disk)
+        std::printf("breaks inside the melodies (file) %lld, silent samples %lld\n", breaks, breakSamples);
+    else
+        std::printf("breaks: callbacks later than the server's buffer (%.0f ms) %s\n", 20.0,
+                    stats.longestCallbackGapMs > 20.0 ? "some (see longest gap)" : "none");
+    std::printf("missed joins %lld, late starts %lld, joins with a gap %lld\n", static_cast<long long>(stats.missedJoins),
+                static_cast<long long>(stats.lateStarts), joinGaps);
     std::printf("gap samples median %.0f worst %.0f\n", Median(gaps), Worst(gaps, 0.0));
-    std::printf("missed joins %lld, late starts %lld\n", static_cast<long long>(stats.missedJoins),
-                static_cast<long long>(stats.lateStarts));
-    std::printf("latency ms median %.3f worst %.3f\n", Median(latencies),
-                latencies.empty() ? 0.0 : *std::max_element(latencies.begin(), latencies.end()));
-    std::printf("single tones delivered %zu of %d, latency ms median %.3f worst %.3f\n", singleLatencies.size(), singles,
-                Median(singleLatencies),
-                singleLatencies.empty() ? 0.0 : *std::max_element(singleLatencies.begin(), singleLatencies.end()));
+    std::printf("blocked/requested median %.4f worst %.4f, on the device clock median %.4f worst %.4f\n", Median(ratios),
+                Worst(ratios, 1.0), Median(streamRatios), Worst(streamRatios, 1.0));
+    std::printf("in a melody, Beep call to its first sample ms median %.3f p95 %.3f\n", Median(offsets),
+                Percentile(offsets, 0.95));
+    std::printf("single tones %zu of %d, call to first sample ms median %.3f p95 %.3f worst %.3f\n",
+                singleLatencies.size(), singles, Median(singleLatencies), Percentile(singleLatencies, 0.95),
+                Max(singleLatencies));
+    std::printf("longest callback gap over the whole run %.1f ms\n", end.longestCallbackGapMs);
     if (verbose)
-        for (std::size_t i = 0; i < ratios.size(); ++i)
-            std::printf("tone %zu blocked/requested %.3f latency %.3f ms gap %.0f\n", i, ratios[i],
-                        i < latencies.size() ? latencies[i] : 0.0, i > 0 && i - 1 < gaps.size() ? gaps[i - 1] : 0.0);
-    if (!device) {
-        const std::int64_t melodyEnd = starts.empty() ? 0 : starts.back().frame + starts.back().frames;
-        const Silence silence = SilenceInside(file, melodyEnd);
-        std::printf("breaks inside the melody (file) %lld, silent samples %lld\n", silence.runs, silence.samples);
-        std::filesystem::remove(file);
-    }
+        for (std::size_t i = 0; i < firstMelody.size(); ++i)
+            std::printf("tone %zu frame %lld first sample %.3f ms after its call\n", i,
+                        static_cast<long long>(firstMelody[i].frame),
+                        Ms(FirstSample(firstMelody[i], rate) - firstMelody[i].requested));
+    if (disk) std::filesystem::remove(file);
     return 0;
 }

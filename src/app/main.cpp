@@ -5,10 +5,14 @@
 #include "menu_bar.h"
 #include "sdl_sound_output.h"
 #include "sound_output.h"
+#include "sound_thread_priority.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv) {
+    // Before any thread starts: the sound libraries read it when the device
+    // opens.
+    stimmung::PrepareSoundEnvironment();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Stimmung"));
     QApplication::setDesktopFileName(QStringLiteral("stimmung"));

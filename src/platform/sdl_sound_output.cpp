@@ -1,17 +1,20 @@
 #include "sdl_sound_output.h"
 
+#include "hand_over.h"
+#include "lock_free.h"
+#include "melody_clock.h"
 #include "program_end.h"
+#include "sound_thread_priority.h"
+#include "stream_clock.h"
+#include "tone_rules.h"
 
 #include <SDL.h>
 
 #include <algorithm>
-#include <array>
 #include <atomic>
 #include <cmath>
 #include <condition_variable>
-#include <cstring>
 #include <mutex>
-#include <numbers>
 #include <thread>
 #include <tuple>
 #include <type_traits>
@@ -22,9 +25,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr float kAmplitude = 0.3f;
 constexpr double kFadeMs = 3.0;
-constexpr int kLowestFrequencyHz = 20;
 // Tones handed to the callback and not yet finished. Room for a lead's worth
 // of the shortest tones (1 ms each); a full queue makes Beep wait.
 constexpr std::size_t kQueueCapacity = 256;
@@ -37,21 +38,16 @@ constexpr int kWarmCallbacks = 16;
 // How long the opening thread waits for a freshly opened stream to run
 // before it gives the device up.
 constexpr auto kWarmUpLimit = std::chrono::seconds(10);
-// Bandwidth of the loop that filters the callback times, in Hz: wide for the
-// first callbacks so that the map settles on the device's real pace quickly,
-// then narrow so that it follows the pace but not the jitter.
-constexpr double kClockBandwidthHz = 1.0;
-constexpr double kSettlingBandwidthHz = 10.0;
-constexpr int kSettlingCallbacks = 100;
 // A join the caller came too late for raises the margin by this much, up to
 // the cap; a caller that is slow to come back gets a longer lead.
 constexpr double kMissedJoinStepMs = 1.0;
 constexpr double kMissedJoinCapMs = 10.0;
-// The earliness peak decays with this time constant, in seconds.
-constexpr double kEarlyDecaySeconds = 4.0;
 constexpr auto kWaitSlice = std::chrono::milliseconds(20);
 constexpr auto kPollStep = std::chrono::milliseconds(2);
 constexpr auto kDrainLimit = std::chrono::milliseconds(300);
+// What a sound server holds beyond the device's own buffers, at most: the
+// latency the program asks it for and a little more.
+constexpr double kServerBufferSeconds = 0.030;
 
 // The stream format record that SDL_OpenAudioDevice takes and fills in, named
 // after its place in that function's parameters.
@@ -74,140 +70,32 @@ void WaitUntil(Clock::time_point deadline) {
     }
 }
 
-// Raised-cosine gain for frame k of a fade of `length` frames, rising from
-// nearly 0 to nearly 1; sampled at frame centres so that neither end is
-// exactly 0 or 1 and a fade-out mirrors the fade-in.
-double FadeGain(std::int64_t k, std::int64_t length) {
-    return 0.5 - 0.5 * std::cos(std::numbers::pi * (static_cast<double>(k) + 0.5) / static_cast<double>(length));
-}
-
-// A queue between exactly one producer and one consumer thread, neither of
-// which ever waits for the other. The slots from head to tail belong to the
-// consumer, which may change them; the producer only writes the slot at tail.
-// Indices count up for the engine's life and are never reused.
-template <typename T, std::size_t N> class SpscRing {
-public:
-    // Producer side.
-    bool push(const T& value) {
-        const std::uint64_t t = tail_.load(std::memory_order_relaxed);
-        if (t - head_.load(std::memory_order_acquire) == N) return false;
-        slots_[t % N] = value;
-        tail_.store(t + 1, std::memory_order_release);
-        return true;
-    }
-    bool full() const {
-        return tail_.load(std::memory_order_relaxed) - head_.load(std::memory_order_acquire) == N;
-    }
-    // Consumer side.
-    T* front() {
-        const std::uint64_t h = head_.load(std::memory_order_relaxed);
-        return h == tail_.load(std::memory_order_acquire) ? nullptr : &slots_[h % N];
-    }
-    T& at(std::uint64_t index) { return slots_[index % N]; }
-    void pop() { head_.store(head_.load(std::memory_order_relaxed) + 1, std::memory_order_release); }
-    void dropAll() { head_.store(tail_.load(std::memory_order_acquire), std::memory_order_release); }
-    // Either side.
-    std::uint64_t head() const { return head_.load(std::memory_order_acquire); }
-    std::uint64_t tail() const { return tail_.load(std::memory_order_acquire); }
-    // Only while neither side runs.
-    void reset() {
-        head_.store(0);
-        tail_.store(0);
-    }
-
-private:
-    std::array<T, N> slots_{};
-    std::atomic<std::uint64_t> head_{0};
-    std::atomic<std::uint64_t> tail_{0};
-};
-
-// A value that one thread writes and others read without either waiting on
-// the other: a sequence lock over words that are each atomic, so a reader that
-// overlaps a write sees an odd or changed sequence number and reads again.
-// The words are stored with release and loaded with acquire: a reader that
-// sees one word of a write in progress also sees that write's odd number.
-template <typename T> class SeqLocked {
-    static_assert(std::is_trivially_copyable_v<T>);
-    static constexpr std::size_t kWords = (sizeof(T) + sizeof(std::uint64_t) - 1) / sizeof(std::uint64_t);
-
-public:
-    void store(const T& value) {
-        std::array<std::uint64_t, kWords> words{};
-        std::memcpy(words.data(), &value, sizeof(T));
-        const std::uint64_t s = sequence_.load(std::memory_order_relaxed);
-        sequence_.store(s + 1, std::memory_order_relaxed);
-        for (std::size_t i = 0; i < kWords; ++i) words_[i].store(words[i], std::memory_order_release);
-        sequence_.store(s + 2, std::memory_order_release);
-    }
-    T load() const {
-        std::array<std::uint64_t, kWords> words{};
-        for (;;) {
-            const std::uint64_t before = sequence_.load(std::memory_order_acquire);
-            if (before % 2 == 0) {
-                for (std::size_t i = 0; i < kWords; ++i) words[i] = words_[i].load(std::memory_order_acquire);
-                if (sequence_.load(std::memory_order_relaxed) == before) break;
-            }
-            std::this_thread::yield();
-        }
-        T value;
-        std::memcpy(static_cast<void*>(&value), words.data(), sizeof(T));
-        return value;
-    }
-
-private:
-    std::atomic<std::uint64_t> sequence_{0};
-    std::array<std::atomic<std::uint64_t>, kWords> words_{};
-};
-
 } // namespace
 
 struct SdlSoundOutput::Impl {
     enum class State { NotStarted, Opening, Open, Failed, Lost, Closed };
 
-    struct Tone {
-        std::int64_t start = 0;  // stream frame of the first sample
-        std::int64_t frames = 0;
-        std::int64_t fade = 1;   // fade-in and fade-out length in frames
-        std::int32_t frequencyHz = 0;
-        bool audible = false;
-        bool cancelled = false;  // taken back before it began: never sounds
-        Clock::time_point requested;
-    };
+    using Tone = QueuedTone;
 
     // What the callback tells the caller side after every buffer: where the
     // stream stands and the map between its frames and the steady clock.
-    // Frame `mapFrame` was written by the callback at time t0 (seconds on the
-    // steady clock); the next callback, due at t1, writes frame mapFrame +
-    // mapFrames.
-    struct Position {
+    struct Position : StreamMap {
         std::int64_t consumed = 0;  // frames the callback has written so far
         std::int64_t callbacks = 0;
         std::int64_t soundEnd = 0;  // frame after the last sounding sample written
         std::int64_t lateStarts = 0;
         double lastCallback = 0;    // steady-clock seconds
         int regularRun = 0;         // callbacks in a row without a stall
-        int mapFrames = 1;
-        std::int64_t mapFrame = 0;
-        double t0 = 0, t1 = 0;
-        double period = 0;          // the filtered period, seconds
-        double earlyPeak = 0;
         std::int64_t lateCallbacks = 0; // more than half a period after the one before
-
-        double timeOfFrame(std::int64_t frame) const {
-            return t0 + static_cast<double>(frame - mapFrame) * (t1 - t0) / mapFrames;
-        }
-        double frameAt(double time) const {
-            return static_cast<double>(mapFrame) + (time - t0) * mapFrames / (t1 - t0);
-        }
-        // The map is a straight line only while callbacks come: once the next
-        // one is overdue, the stream stands at the frames written so far.
-        double streamNow(double time) const { return std::min(time, t1); }
-        bool overdue(double time, int rate) const { return time > t1 + static_cast<double>(mapFrames) / rate; }
+        double longestGap = 0;
     };
 
     explicit Impl(Options o) : options(o) { toneStarts.reserve(kToneStartCapacity); }
 
     Options options;
+    // The scheduling the device thread got, written by its first callback.
+    PriorityText priority{};
+    std::atomic<bool> priorityKnown{false};
 
     // ---- Shared between the callback and the caller side, lock-free --------
     // Each side reaches the other only through these atomics and the ring
@@ -226,9 +114,9 @@ struct SdlSoundOutput::Impl {
     // ---- The callback's own (read by nobody else while the stream runs) ----
 
     Position stream;
-    bool mapValid = false;
+    StreamClock clock;
     bool sounding = false;     // the tone at the queue's head has begun
-    int settled = 0;           // callbacks since the map was started
+    bool priorityRaised = false;
     std::uint64_t cutSeen = 0;
 
     // ---- The caller side, guarded by `mutex` --------------------------------
@@ -248,11 +136,11 @@ struct SdlSoundOutput::Impl {
 
     double extraMarginMs = 0;
     std::int64_t missedJoins = 0;
-    std::int64_t lastEnd = 0;   // frame after the last queued tone
-    bool chainable = false;     // lastEnd is the end of a tone a new one may join
-    std::int64_t pause = 0;     // frames of Sleep since the last tone was placed
+    Melody melody;              // where the last queued tone leaves the melody
     std::uint64_t dropsSeen = 0;
     mutable std::vector<ToneStart> toneStarts;
+    HandOver handOver;
+    MelodyClock melodyClock;
 
     // ---- The callback side -------------------------------------------------
 
@@ -261,53 +149,42 @@ struct SdlSoundOutput::Impl {
     }
 
     void fill(float* out, int frames) {
-        const auto now = Clock::now();
-        followClock(Seconds(now), frames);
-        applyCut();
-        std::int64_t position = stream.consumed;
-        int k = 0;
-        while (k < frames) {
-            Tone* tone = tones.front();
-            if (tone == nullptr) {
-                std::fill(out + k, out + frames, 0.0f);
-                break;
-            }
-            if (tone->cancelled) {
-                tones.pop();
-                sounding = false;
-                continue;
-            }
-            if (!sounding) {
-                if (tone->start > position) {
-                    const auto n = static_cast<int>(std::min<std::int64_t>(frames - k, tone->start - position));
-                    std::fill(out + k, out + k + n, 0.0f);
-                    k += n;
-                    position += n;
-                    continue;
-                }
-                // Queued after the callback had passed its start (a join
-                // made at the last moment): it begins here, whole, rather
-                // than with its beginning cut off.
-                if (tone->start < position) {
-                    tone->start = position;
-                    ++stream.lateStarts;
-                }
-                sounding = true;
-                starts.push({position, tone->frames, tone->frequencyHz, tone->requested, now});
-            }
-            const std::int64_t offset = position - tone->start;
-            const auto n = static_cast<int>(std::max<std::int64_t>(0, std::min<std::int64_t>(frames - k, tone->frames - offset)));
-            render(*tone, offset, out + k, n);
-            k += n;
-            position += n;
-            if (n > 0 && tone->audible) stream.soundEnd = position;
-            if (offset + n >= tone->frames) {
-                tones.pop();
-                sounding = false;
-            }
+        if (!priorityRaised) {
+            // The first callback runs on the device's thread, whatever
+            // thread the driver feeds the device from.
+            priorityRaised = true;
+            priority = RaiseSoundThreadPriority();
+            priorityKnown.store(true, std::memory_order_release);
         }
+        const auto now = Clock::now();
+        switch (clock.follow(stream, Seconds(now), stream.lastCallback, frames, stream.consumed)) {
+        case StreamClock::Step::Followed:
+            if (stream.regularRun <= kWarmCallbacks) ++stream.regularRun;
+            break;
+        case StreamClock::Step::Restarted:
+            break;
+        case StreamClock::Step::Stalled:
+            // After a long stop the queued tones are stale: their Beeps have
+            // fallen back to the steady clock or returned; sounding them now
+            // would be late.
+            stream.regularRun = 0;
+            tones.dropAll();
+            sounding = false;
+            staleDrops.fetch_add(1, std::memory_order_release);
+            break;
+        }
+        applyCut();
+        WriteState written{sounding, stream.soundEnd, stream.lateStarts};
+        WriteTones(tones, written, stream.consumed, out, frames, rate, [&](const Tone& tone, std::int64_t frame) {
+            starts.push({frame, tone.frames, tone.frequencyHz, tone.requested, now, stream.consumed});
+        });
+        sounding = written.sounding;
+        stream.soundEnd = written.soundEnd;
+        stream.lateStarts = written.lateStarts;
         stream.consumed += frames;
-        if (stream.callbacks > 0 && Seconds(now) - stream.lastCallback > 1.5 * frames / rate) ++stream.lateCallbacks;
+        const double gap = Seconds(now) - stream.lastCallback;
+        if (stream.callbacks > 0 && gap > 1.5 * frames / rate) ++stream.lateCallbacks;
+        if (stream.callbacks > 0 && stream.regularRun >= kWarmCallbacks) stream.longestGap = std::max(stream.longestGap, gap);
         ++stream.callbacks;
         stream.lastCallback = Seconds(now);
         published.store(stream);
@@ -323,91 +200,25 @@ struct SdlSoundOutput::Impl {
         const std::uint64_t tail = tones.tail();
         if (index < cut && index < tail && sounding) {
             Tone& tone = tones.at(index);
-            const std::int64_t offset = stream.consumed - tone.start;
-            tone.frames = std::max(offset, std::min(tone.frames, offset + tone.fade));
+            tone.frames = CutLength(tone, stream.consumed);
             ++index;
         }
         for (; index < cut && index < tail; ++index) tones.at(index).cancelled = true;
-    }
-
-    void render(const Tone& tone, std::int64_t offset, float* out, int n) const {
-        if (!tone.audible) {
-            std::fill(out, out + n, 0.0f);
-            return;
-        }
-        const double step = 2.0 * std::numbers::pi / rate;
-        for (int i = 0; i < n; ++i) {
-            const std::int64_t k = offset + i;
-            double gain = 1.0;
-            if (k < tone.fade) gain *= FadeGain(k, tone.fade);
-            const std::int64_t fromEnd = tone.frames - 1 - k;
-            if (fromEnd < tone.fade) gain *= FadeGain(fromEnd, tone.fade);
-            // The phase from whole numbers, so it neither drifts nor jumps.
-            const std::int64_t phase = (static_cast<std::int64_t>(tone.frequencyHz) * k) % rate;
-            out[i] = static_cast<float>(kAmplitude * gain * std::sin(step * static_cast<double>(phase)));
-        }
-    }
-
-    // Advances the frame/clock map with this callback's time: a second-order
-    // delay-locked loop that keeps a phase and a period estimate.
-    void followClock(double now, int frames) {
-        const double nominal = static_cast<double>(frames) / rate;
-        stream.mapFrames = frames;
-        if (!mapValid) {
-            if (stream.period <= 0) stream.period = nominal;
-            restartClock(now);
-            return;
-        }
-        const double error = now - stream.t1;
-        if (std::abs(error) > 3.0 * nominal) {
-            // A late or early callback: start the map again from this one.
-            // After a long stop the queued tones are stale, too: their Beeps
-            // have fallen back to the steady clock or returned; sounding them
-            // now would be late.
-            if (now - stream.lastCallback > std::chrono::duration<double>(options.stallLimit).count()) {
-                stream.regularRun = 0;
-                tones.dropAll();
-                sounding = false;
-                staleDrops.fetch_add(1, std::memory_order_release);
-            }
-            restartClock(now);
-            return;
-        }
-        const double early = -error;
-        stream.earlyPeak = std::max(stream.earlyPeak * std::exp(-nominal / kEarlyDecaySeconds), early);
-        const double bandwidth = settled < kSettlingCallbacks ? kSettlingBandwidthHz : kClockBandwidthHz;
-        // Kept well inside the loop's stable range, also for long buffers.
-        const double omega = std::min(2.0 * std::numbers::pi * bandwidth * nominal, 0.4);
-        ++settled;
-        stream.t0 = stream.t1;
-        stream.t1 += std::sqrt(2.0) * omega * error + stream.period;
-        stream.period = std::clamp(stream.period + omega * omega * error, 0.5 * nominal, 2.0 * nominal);
-        stream.mapFrame = stream.consumed;
-        if (stream.regularRun <= kWarmCallbacks) ++stream.regularRun;
-    }
-
-    void restartClock(double now) {
-        mapValid = true;
-        settled = 0;
-        stream.t0 = now;
-        stream.t1 = now + stream.period;
-        stream.mapFrame = stream.consumed;
     }
 
     // Before the stream (re)starts; the callback is not running.
     void resetStream() {
         stream = Position{};
         stream.lastCallback = Seconds(Clock::now());
-        mapValid = false;
+        clock = StreamClock(rate, std::chrono::duration<double>(options.stallLimit).count());
         sounding = false;
-        settled = 0;
+        priorityRaised = false;
+        priorityKnown.store(false);
         tones.reset();
         cutBefore.store(0);
         cutSeen = 0;
         published.store(stream);
-        lastEnd = 0;
-        chainable = false;
-        pause = 0;
+        melody = Melody{};
         dropsSeen = staleDrops.load();
     }
 
@@ -417,15 +228,15 @@ struct SdlSoundOutput::Impl {
 
     // The time from a call of Beep to its tone's first frame, when no tone
     // is sounding: one period, the margin, and the callback's recent jitter.
-    double startLead(const Position& p) const {
-        const double nominal = static_cast<double>(p.mapFrames) / rate;
-        return (p.t1 - p.t0) + options.marginMs / 1000.0 + std::min(p.earlyPeak, 3.0 * nominal);
-    }
+    double startLead(const Position& p) const { return StartLeadSeconds(p, rate, options.marginMs / 1000.0); }
     // The lead L: how long before its tone's end a Beep returns, so that the
     // caller may come back up to the hand-over time (and the margins) late
     // and its next tone still joins this one.
     double lead(const Position& p) const {
-        return startLead(p) + (extraMarginMs + options.handOverMs) / 1000.0;
+        return startLead(p) + extraMarginMs / 1000.0 + handOverSeconds();
+    }
+    double handOverSeconds() const {
+        return options.handOverMs >= 0 ? options.handOverMs / 1000.0 : handOver.seconds();
     }
 
     bool streaming(const Position& p, Clock::time_point now) const {
@@ -452,9 +263,7 @@ struct SdlSoundOutput::Impl {
     // later. (The callback plays its queue in order, so a tone placed too
     // early would begin late, never overlap.)
     void unchain(std::int64_t from) {
-        chainable = false;
-        pause = 0;
-        lastEnd = from;
+        melody = Melody{from, false, 0};
     }
 
     // True when the callback dropped the queue after a stall since the last
@@ -481,6 +290,7 @@ struct SdlSoundOutput::Impl {
     void openDevice() {
         SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
         SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "Stimmung");
+        AskForRealtimeSoundThread();
         bool ok = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
         SDL_AudioDeviceID opened = 0;
         StreamFormat obtained{};
@@ -571,23 +381,20 @@ struct SdlSoundOutput::Impl {
             // Tones whose Beeps have returned count as played: they may
             // finish, briefly. At the program's end nothing more may begin.
             if (!EndRequested()) waitForStream(lock, Clock::now() + kDrainLimit, [&] { return queueEmpty(); });
+            // A cut tone fades out; closing before the callback has written
+            // that fade would end it with a click, however late the callback
+            // comes. Only a stream that stops ends the wait.
+            constexpr auto kWhileStreaming = Clock::time_point::max();
             if (!queueEmpty()) {
                 cut();
-                const Position p = position();
-                const auto limit = Clock::now() + std::chrono::duration_cast<Clock::duration>(
-                                                      std::chrono::duration<double>(3.0 * p.mapFrames / rate)) +
-                                   kWaitSlice;
-                waitForStream(lock, limit, [&] { return queueEmpty(); });
+                waitForStream(lock, kWhileStreaming, [&] { return queueEmpty(); });
             }
-            // The last samples written still sit in the device's buffers
-            // (about a period or two); closing now would cut them off.
+            // The last samples written still sit in the device's and the
+            // sound server's buffers; closing now would cut them off. The
+            // stream runs on in silence until they have been played.
             const Position p = position();
-            if (p.soundEnd > p.consumed - 2LL * p.mapFrames && streaming(p, Clock::now())) {
-                const auto playOut = std::chrono::duration<double>(2.0 * p.mapFrames / rate) + std::chrono::milliseconds(10);
-                lock.unlock();
-                std::this_thread::sleep_for(playOut);
-                lock.lock();
-            }
+            const std::int64_t playedOut = p.soundEnd + 2LL * p.mapFrames + std::llround(kServerBufferSeconds * rate);
+            waitForStream(lock, kWhileStreaming, [&] { return position().consumed >= playedOut; });
         }
         const SDL_AudioDeviceID toClose = device;
         const bool quit = subsystemUp;
@@ -630,28 +437,41 @@ bool SdlSoundOutput::isOpen() const {
 
 void SdlSoundOutput::Sleep(std::int32_t durationMs) {
     if (durationMs <= 0) return;
-    const auto end = Clock::now() + std::chrono::milliseconds(durationMs);
+    Clock::time_point end;
     {
         // A pause inside a melody: the next tone may keep to the melody's
         // time in the stream, exactly this much after the last one.
         std::lock_guard lock(impl_->mutex);
-        if (impl_->chainable && impl_->rate > 0)
-            impl_->pause += std::llround(static_cast<double>(durationMs) * impl_->rate / 1000.0);
+        if (impl_->melody.chainable && impl_->rate > 0)
+            impl_->melody.pause += std::llround(static_cast<double>(durationMs) * impl_->rate / 1000.0);
+        end = TimePoint(impl_->melodyClock.deadline(Seconds(Clock::now()), durationMs / 1000.0));
     }
     WaitUntil(end);
+    std::lock_guard lock(impl_->mutex);
+    impl_->handOver.returned(Seconds(Clock::now()));
 }
 
 void SdlSoundOutput::Beep(std::int32_t frequencyHz, std::int32_t durationMs) {
     if (durationMs <= 0 || EndRequested()) return;
     Impl& s = *impl_;
     const auto called = Clock::now();
-    const auto steadyEnd = called + std::chrono::milliseconds(durationMs);
+    std::unique_lock lock(s.mutex);
+    // Whichever way Beep returns, the caller's turnaround counts from then.
+    struct Returned {
+        Impl& s;
+        std::unique_lock<std::mutex>& lock;
+        ~Returned() {
+            if (!lock.owns_lock()) lock.lock();
+            s.handOver.returned(Seconds(Clock::now()));
+        }
+    } returned{s, lock};
+    // Without sound the tone keeps the melody's time on the steady clock.
     auto silently = [&](std::unique_lock<std::mutex>& lock) {
+        const auto end = TimePoint(s.melodyClock.deadline(Seconds(called), durationMs / 1000.0));
         lock.unlock();
-        WaitUntil(steadyEnd);
+        WaitUntil(end);
     };
 
-    std::unique_lock lock(s.mutex);
     if (s.state == Impl::State::NotStarted) s.startOpening(lock);
     while (s.state == Impl::State::Opening && !EndRequested()) {
         const auto now = Clock::now();
@@ -673,43 +493,25 @@ void SdlSoundOutput::Beep(std::int32_t frequencyHz, std::int32_t durationMs) {
         }
     }
 
-    // Place the tone. In a melody (the previous tone, and the pauses asked
-    // for since, not yet past in the stream) it keeps to the melody's time:
-    // right after the previous tone, or after it by the pauses. Else one
-    // start lead after now. Never before the next frame the callback writes.
+    s.melodyClock.forget();
+    // Place the tone: in the melody's time where it is still ahead, else one
+    // start lead after now (tone_rules.h).
     const Impl::Position p = s.position();
     s.droppedSinceSeen(p);
     const double now = p.streamNow(Seconds(Clock::now()));
-    const std::int64_t next = p.consumed;
-    const std::int64_t inMelody = s.lastEnd + s.pause;
-    std::int64_t start;
-    auto missedJoin = [&] {
+    const Placement placement = PlaceTone(s.melody, p.consumed, p.frameAt(now), p.frameAt(now + s.startLead(p)),
+                                          s.lead(p) * s.rate);
+    s.handOver.called(Seconds(called), placement.joining);
+    if (placement.missedJoin) {
         ++s.missedJoins;
         s.extraMarginMs = std::min(s.extraMarginMs + kMissedJoinStepMs, kMissedJoinCapMs);
-    };
-    if (s.chainable && static_cast<double>(inMelody) >= p.frameAt(now)) {
-        start = std::max(inMelody, next);
-        if (start > inMelody) missedJoin();
-    } else {
-        // A caller back less than one lead after the melody's time has
-        // passed meant to join as well; the tone starts afresh.
-        if (s.chainable && p.frameAt(now) - static_cast<double>(inMelody) < s.lead(p) * s.rate) missedJoin();
-        start = std::max({static_cast<std::int64_t>(std::llround(p.frameAt(now + s.startLead(p)))), next, s.lastEnd});
     }
-
-    Impl::Tone tone;
-    tone.start = start;
-    tone.frames = std::max<std::int64_t>(1, std::llround(static_cast<double>(durationMs) * s.rate / 1000.0));
-    const auto fade = std::llround(kFadeMs * s.rate / 1000.0);
-    tone.fade = std::max<std::int64_t>(1, std::min<std::int64_t>(fade, tone.frames / 4));
-    tone.frequencyHz = frequencyHz;
-    tone.audible = frequencyHz >= kLowestFrequencyHz && 2LL * frequencyHz < s.rate;
+    Impl::Tone tone = ShapeTone(frequencyHz, durationMs, s.rate);
+    tone.start = placement.start;
     tone.requested = called;
     s.tones.push(tone);
-    s.lastEnd = start + tone.frames;
-    s.chainable = true;
-    s.pause = 0;
-    const std::int64_t end = s.lastEnd;
+    s.melody = Melody{tone.start + tone.frames, true, 0};
+    const std::int64_t end = s.melody.lastEnd;
 
     for (;;) {
         if (EndRequested()) {
@@ -723,18 +525,11 @@ void SdlSoundOutput::Beep(std::int32_t frequencyHz, std::int32_t durationMs) {
             s.cut();
             return silently(lock);
         }
-        const double release = q.timeOfFrame(end) - s.lead(q);
-        // Waits for an overdue callback (or the stall limit) rather than
-        // trusting a map the stream has stopped following.
-        Clock::time_point wake;
-        if (Seconds(nowPoint) < release)
-            wake = std::min(TimePoint(release), nowPoint + kWaitSlice);
-        else if (q.overdue(Seconds(nowPoint), s.rate))
-            wake = nowPoint + std::chrono::milliseconds(1);
-        else
-            break;
+        const auto wake = BeepWaitsUntil(q, Seconds(nowPoint), end, s.lead(q), s.rate,
+                                         std::chrono::duration<double>(kWaitSlice).count());
+        if (!wake) break;
         lock.unlock();
-        std::this_thread::sleep_until(wake);
+        std::this_thread::sleep_until(TimePoint(*wake));
         lock.lock();
     }
     s.collectStarts();
@@ -754,12 +549,15 @@ SdlSoundOutput::StreamStats SdlSoundOutput::streamStats() const {
             stats.leadMs = 1000.0 * s.lead(p);
             stats.startLeadMs = 1000.0 * s.startLead(p);
         }
+        stats.handOverMs = 1000.0 * s.handOverSeconds();
     }
+    if (s.priorityKnown.load(std::memory_order_acquire)) stats.priority = s.priority.data();
     stats.framesDelivered = p.consumed;
     stats.missedJoins = s.missedJoins;
     stats.lateStarts = p.lateStarts;
     stats.callbacks = p.callbacks;
     stats.lateCallbacks = p.lateCallbacks;
+    stats.longestCallbackGapMs = 1000.0 * p.longestGap;
     return stats;
 }
 

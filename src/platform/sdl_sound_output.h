@@ -1,50 +1,55 @@
 // The real tone engine: the default sound device through SDL2's audio
 // subsystem, opened once and kept streaming for the program's life. Every Beep
-// becomes a sine tone in that one stream. Plain C++; SDL stays in the .cpp.
+// becomes a sine tone in that one stream. Plain C++; SDL stays in the .cpp,
+// the rules it applies are plain functions and classes of their own.
 //
-// The stream and its clock
-//   The device asks for a buffer of N frames every period P = N / rate (1024
-//   frames, 21.3 ms at 48 kHz: a sound server given less runs dry under load
-//   and breaks the tones up). The callback writes the queued tones into it
-//   and silence where there is none. Each callback is timestamped and a
-//   delay-locked loop (a second-order filter over the callback times) turns
-//   those noisy times into a smooth map between stream frames and the steady
-//   clock; it also follows a device whose clock runs a little fast or slow.
+// The stream and its thread
+//   The device asks for a small buffer of N frames every period P = N / rate
+//   (256 frames asked for). The thread that feeds it runs in real time where
+//   the system grants it (sound_thread_priority.h), so a busy machine does not
+//   starve it; the program asks the sound server for a latency of a few
+//   periods itself (PrepareSoundEnvironment), not only its tests.
+//   The callback writes the queued tones into the buffer and silence where
+//   there is none (WriteTones in tone_rules.h). Each callback is timestamped
+//   and a delay-locked loop turns those noisy times into a smooth map between
+//   stream frames and the steady clock (stream_clock.h).
 //
 // The callback never waits for the window thread
 //   Tones go to the callback through a single-producer/single-consumer ring;
 //   an end of the queued tones is asked for with an atomic queue index; the
 //   callback publishes its position and clock map under a sequence lock that
 //   readers retry and the writer never waits on, and its record of tone
-//   starts through a second ring. The callback takes no lock, so a window
-//   thread that is busy or descheduled cannot delay a buffer.
+//   starts through a second ring (lock_free.h). The callback takes no lock and
+//   does not allocate.
 //
-// Handing a tone over without gap or overlap
+// Tones are placed at exact frames (PlaceTone)
 //   Tones are placed at absolute frame positions, one after the other, so two
 //   tones can never overlap. A tone that comes while the previous one is
 //   still queued or sounding starts at the frame right after the previous
 //   tone's last frame (no gap); after a Sleep it starts exactly that long
 //   after the previous tone's end, if that point is still ahead in the
 //   stream. Any other tone starts at the start lead Ls after the moment of
-//   the call: one period, a margin (1 ms) and the largest recent amount by
-//   which the callback came earlier than the map predicted (a jittery sound
-//   server makes it grow by itself), about 22-30 ms in all. That is the
-//   latency from a click to its tone in the stream; the sound server adds its
-//   own buffering (about one period more) before it is heard.
-//   Beep returns the lead L = Ls + H before the stream reaches the tone's end,
-//   H being the hand-over time (45 ms): the caller may come back up to H plus
-//   the margin late (the melody player repaints the window between notes)
-//   and its next tone still joins this one, as it is queued before the
-//   callback fills the buffer in which this one ends. A caller that comes
-//   back too late for a join (the join then has a gap) widens the margin of
-//   L by 1 ms, up to 10 ms more. L is about 67-77 ms.
+//   the call: one period, a margin and the largest recent amount by which the
+//   callback came earlier than the map predicted. That is the latency from a
+//   click to its tone in the stream; the sound server adds its own buffering.
+//   SDL's own queue (SDL_QueueAudio) would append samples where the queue
+//   happens to end, not at a chosen frame, so the engine keeps its own.
+//
+// When Beep returns (BeepWaitsUntil)
+//   Beep returns the lead L = Ls + H before the stream reaches the tone's end.
+//   H, the hand-over, follows the caller (hand_over.h): 1.5 times its longest
+//   recent turnaround from a return to its next Beep, between a floor and a
+//   ceiling. So a caller that comes straight back (a scale player) gets its
+//   next note marked almost with the sound, and one that repaints between
+//   notes (the melody player) still joins. A caller that comes back too late
+//   for a join widens the margin of L a little, up to a cap.
 //   So a Beep that joins the one before blocks for its tone's duration on the
 //   device's clock, a back to back melody comes out as one continuous stream,
 //   and the first Beep of a melody, or a single one, returns H earlier than
 //   its duration (at once for tones shorter than H): the sound ends L after
 //   the last Beep of a run returned.
 //
-// Tone shape
+// Tone shape (ShapeTone, RenderTone)
 //   A sine at the frequency with the phase exact inside the tone, a 0.3 full
 //   scale amplitude and a raised-cosine fade-in and fade-out of 3 ms (at most a
 //   quarter of the tone), so no tone begins or ends with a click, also where
@@ -57,20 +62,25 @@
 //   fades out within the next buffer or two, none that has not begun sounds.
 //   A later Beep sounds nothing. close() ends the queue the same way at the
 //   program's end; otherwise it lets the tones whose Beeps have returned
-//   finish (at most 300 ms), as their callers count them as played.
+//   finish (briefly), as their callers count them as played. Either way it
+//   closes the device only once the fade-out and what the server still holds
+//   have been played, so the last tone never ends with a click.
 //
 // When there is no sound
 //   No device, a device that cannot be opened, a device lost while running
 //   (a sound server that was killed), or a stream whose callback has stopped
-//   for a quarter of a second: Beep blocks for the tone's duration on the
-//   steady clock, in silence, and returns on time. A Beep that comes while
-//   the device is still being opened waits for it, at most until two seconds
-//   after start().
+//   for a quarter of a second: Beep blocks in silence for the tone's duration
+//   on the melody's own clock (melody_clock.h): a tone that follows the one
+//   before straight away ends its duration after that one's end, so the
+//   caller's time between the calls does not add up over a melody. A Beep
+//   that comes while the device is still being opened waits for it, at most
+//   until two seconds after start().
 #pragma once
 
 #include <chrono>
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "sound_output.h"
@@ -81,9 +91,11 @@ class SdlSoundOutput : public SoundOutput {
 public:
     struct Options {
         int sampleRate = 48000;   // asked for; the device may give another
-        int bufferFrames = 1024;  // asked for; the device may give another
+        int bufferFrames = 256;   // asked for; the device may give another
         double marginMs = 1.0;    // part of both leads, see above
-        double handOverMs = 45.0; // how late a caller may come back and still join
+        // How late a caller may come back and still join, in ms; below 0 it
+        // is measured from the caller's own turnaround (hand_over.h).
+        double handOverMs = -1;
         std::chrono::milliseconds openTimeout{2000};
         std::chrono::milliseconds stallLimit{250};
     };
@@ -96,6 +108,7 @@ public:
         std::int32_t frequencyHz = 0;
         std::chrono::steady_clock::time_point requested; // the call of Beep
         std::chrono::steady_clock::time_point delivered; // that callback's time
+        std::int64_t bufferFrame = 0; // the first frame that callback wrote
     };
 
     struct StreamStats {
@@ -105,9 +118,14 @@ public:
         double measuredPeriodMs = 0;  // period on the steady clock, filtered
         double leadMs = 0;            // L: Beep returns this long before its tone's end
         double startLeadMs = 0;       // Ls: a tone that joins nothing starts this long after its call
+        double handOverMs = 0;        // H, part of L
+        // The scheduling the device thread runs with ("SCHED_RR 10",
+        // "nice -11", "normal"); empty before its first callback.
+        std::string priority;
         std::int64_t framesDelivered = 0;
         std::int64_t callbacks = 0;
         std::int64_t lateCallbacks = 0;  // more than half a period later than due
+        double longestCallbackGapMs = 0; // between two callbacks, since the stream ran
         // Tones that should have joined the one before but came after the
         // callback had passed its end (each widens the margin a little).
         std::int64_t missedJoins = 0;

@@ -1,0 +1,58 @@
+#include "stream_clock.h"
+
+#include <cmath>
+#include <numbers>
+
+namespace stimmung {
+
+namespace {
+
+// Bandwidth of the loop, in Hz: wide for the first callbacks so that the map
+// settles on the device's real pace quickly, then narrow so that it follows
+// the pace but not the jitter.
+constexpr double kClockBandwidthHz = 1.0;
+constexpr double kSettlingBandwidthHz = 10.0;
+constexpr int kSettlingCallbacks = 100;
+// The earliness peak decays with this time constant, in seconds.
+constexpr double kEarlyDecaySeconds = 4.0;
+// A callback further than this many periods from its due time restarts the map.
+constexpr double kRestartPeriods = 3.0;
+
+} // namespace
+
+StreamClock::Step StreamClock::follow(StreamMap& map, double now, double lastCallback, int frames,
+                                      std::int64_t consumed) {
+    const double nominal = static_cast<double>(frames) / rate_;
+    map.mapFrames = frames;
+    if (!valid_) {
+        if (map.period <= 0) map.period = nominal;
+        restart(map, now, consumed);
+        return Step::Restarted;
+    }
+    const double error = now - map.t1;
+    if (std::abs(error) > kRestartPeriods * nominal) {
+        const bool stalled = now - lastCallback > stallLimit_;
+        restart(map, now, consumed);
+        return stalled ? Step::Stalled : Step::Restarted;
+    }
+    map.earlyPeak = std::max(map.earlyPeak * std::exp(-nominal / kEarlyDecaySeconds), -error);
+    const double bandwidth = settled_ < kSettlingCallbacks ? kSettlingBandwidthHz : kClockBandwidthHz;
+    // Kept well inside the loop's stable range, also for long buffers.
+    const double omega = std::min(2.0 * std::numbers::pi * bandwidth * nominal, 0.4);
+    ++settled_;
+    map.t0 = map.t1;
+    map.t1 += std::sqrt(2.0) * omega * error + map.period;
+    map.period = std::clamp(map.period + omega * omega * error, 0.5 * nominal, 2.0 * nominal);
+    map.mapFrame = consumed;
+    return Step::Followed;
+}
+
+void StreamClock::restart(StreamMap& map, double now, std::int64_t consumed) {
+    valid_ = true;
+    settled_ = 0;
+    map.t0 = now;
+    map.t1 = now + map.period;
+    map.mapFrame = consumed;
+}
+
+} // namespace stimmung

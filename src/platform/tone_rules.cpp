@@ -1,0 +1,86 @@
+#include "tone_rules.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace stimmung {
+
+namespace {
+
+constexpr float kAmplitude = 0.3f;
+constexpr double kFadeMs = 3.0;
+constexpr int kLowestFrequencyHz = 20;
+
+// Raised-cosine gain for frame k of a fade of `length` frames, rising from
+// nearly 0 to nearly 1; sampled at frame centres so that neither end is
+// exactly 0 or 1 and a fade-out mirrors the fade-in.
+double FadeGain(std::int64_t k, std::int64_t length) {
+    return 0.5 - 0.5 * std::cos(std::numbers::pi * (static_cast<double>(k) + 0.5) / static_cast<double>(length));
+}
+
+} // namespace
+
+QueuedTone ShapeTone(std::int32_t frequencyHz, std::int32_t durationMs, int rate) {
+    QueuedTone tone;
+    tone.frames = std::max<std::int64_t>(1, std::llround(static_cast<double>(durationMs) * rate / 1000.0));
+    const auto fade = std::llround(kFadeMs * rate / 1000.0);
+    tone.fade = std::max<std::int64_t>(1, std::min<std::int64_t>(fade, tone.frames / 4));
+    tone.frequencyHz = frequencyHz;
+    tone.audible = frequencyHz >= kLowestFrequencyHz && 2LL * frequencyHz < rate;
+    return tone;
+}
+
+void RenderTone(const QueuedTone& tone, std::int64_t offset, float* out, int n, int rate) {
+    if (!tone.audible) {
+        std::fill(out, out + n, 0.0f);
+        return;
+    }
+    const double step = 2.0 * std::numbers::pi / rate;
+    for (int i = 0; i < n; ++i) {
+        const std::int64_t k = offset + i;
+        double gain = 1.0;
+        if (k < tone.fade) gain *= FadeGain(k, tone.fade);
+        const std::int64_t fromEnd = tone.frames - 1 - k;
+        if (fromEnd < tone.fade) gain *= FadeGain(fromEnd, tone.fade);
+        // The phase from whole numbers, so it neither drifts nor jumps.
+        const std::int64_t phase = (static_cast<std::int64_t>(tone.frequencyHz) * k) % rate;
+        out[i] = static_cast<float>(kAmplitude * gain * std::sin(step * static_cast<double>(phase)));
+    }
+}
+
+std::int64_t CutLength(const QueuedTone& tone, std::int64_t from) {
+    const std::int64_t offset = from - tone.start;
+    return std::max(offset, std::min(tone.frames, offset + tone.fade));
+}
+
+Placement PlaceTone(const Melody& melody, std::int64_t nextFrame, double frameNow, double frameAfterStartLead,
+                    double leadFrames) {
+    const std::int64_t inMelody = melody.lastEnd + melody.pause;
+    Placement placement;
+    if (melody.chainable && static_cast<double>(inMelody) >= frameNow) {
+        placement.start = std::max(inMelody, nextFrame);
+        placement.joining = true;
+        placement.missedJoin = placement.start > inMelody;
+        return placement;
+    }
+    placement.joining = placement.missedJoin =
+        melody.chainable && frameNow - static_cast<double>(inMelody) < leadFrames;
+    placement.start = std::max({static_cast<std::int64_t>(std::llround(frameAfterStartLead)), nextFrame, melody.lastEnd});
+    return placement;
+}
+
+double StartLeadSeconds(const StreamMap& map, int rate, double marginSeconds) {
+    const double nominal = static_cast<double>(map.mapFrames) / rate;
+    return (map.t1 - map.t0) + marginSeconds + std::min(map.earlyPeak, 3.0 * nominal);
+}
+
+std::optional<double> BeepWaitsUntil(const StreamMap& map, double now, std::int64_t end, double lead, int rate,
+                                     double slice) {
+    const double release = map.timeOfFrame(end) - lead;
+    if (now < release) return std::min(release, now + slice);
+    if (map.overdue(now, rate)) return now + 0.001;
+    return std::nullopt;
+}
+
+} // namespace stimmung
