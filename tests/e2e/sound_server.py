@@ -172,10 +172,12 @@ def until(ready, what, timeout=15.0):
 
 
 def start_dbus(procs, env):
-    """A private D-Bus session; its address is put into `env`."""
+    """A private D-Bus session, its socket in the runtime folder; its address
+    is put into `env`."""
     r, w = os.pipe()
+    address = "unix:path=" + os.path.join(env["XDG_RUNTIME_DIR"], "bus")
     proc = procs.spawn("dbus", ["dbus-daemon", "--session", "--nofork", "--nopidfile",
-                                f"--print-address={w}"], env, pass_fds=(w,))
+                                f"--address={address}", f"--print-address={w}"], env, pass_fds=(w,))
     os.close(w)
     env["DBUS_SESSION_BUS_ADDRESS"] = read_line(r, proc, "dbus-daemon")
 
