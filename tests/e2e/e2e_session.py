@@ -116,9 +116,12 @@ class Session:
               "the accessibility bus")
 
     def _spawn_capture(self):
+        # The capture asks for more latency than the program's stream, so that
+        # the program's own request, not the recorder's, sets how often the
+        # server has to be fed (a server runs at the smallest latency asked).
         return self._spawn("parec", [
             "parec", "-d", f"{sound_server.SINK}.monitor", "--format=s16le", f"--rate={sound_server.RATE}",
-            "--channels=1", "--latency-msec=10"], stdout=subprocess.PIPE)
+            "--channels=1", "--latency-msec=30"], stdout=subprocess.PIPE)
 
     # -- the program -------------------------------------------------------
 
