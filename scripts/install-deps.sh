@@ -10,6 +10,7 @@ packages=(
   fonts-liberation fontconfig
   xvfb xauth xdotool imagemagick x11-utils
   pulseaudio pulseaudio-utils
+  pipewire pipewire-bin pipewire-pulse wireplumber libspa-0.2-modules
   dbus-x11 at-spi2-core python3-pyatspi python3
   clang libclang-rt-14-dev
   desktop-file-utils appstream
@@ -30,3 +31,12 @@ sudo=""
 export DEBIAN_FRONTEND=noninteractive
 $sudo apt-get update -qq
 $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+
+# The tests start their sound servers by hand. Installing pipewire-pulse
+# enables its user service for every login, which would take the sound over
+# from a desktop's running PulseAudio at the next login: keep the desktop as
+# it was.
+if [[ " ${missing[*]} " == *" pipewire-pulse "* ]] && command -v systemctl >/dev/null \
+   && systemctl --global is-enabled pulseaudio.service >/dev/null 2>&1; then
+  $sudo systemctl --global disable pipewire-pulse.service pipewire-pulse.socket >/dev/null 2>&1 || true
+fi

@@ -1,8 +1,8 @@
 """What a case works with: the session and the running program, real input,
 screenshots, the fields through the accessibility interface and the captured
 tones, and a list of checks. Checks do not stop the case; every failed one is
-printed and the case fails at its end. Parts whose features are not in the
-program are skipped with a message.
+printed and the case fails at its end. A part whose handlers or sound engine
+are not in the program fails too.
 """
 
 import os
@@ -44,7 +44,6 @@ class Case:
         self._accessible = None
         self.failures = []
         self.checks = 0
-        self.skipped = []
         self.known = []  # known faults let pass
         self._shots = 0
         self._unsaved = []
@@ -62,10 +61,7 @@ class Case:
         missing = self.features.missing(needs)
         if missing:
             what = ", ".join("the sound engine" if m == "sound" else m for m in missing)
-            message = f"{part}: not in the program yet ({what})"
-            self.skipped.append(message)
-            print("part skipped:", message)
-            return False
+            return self.check(False, f"{part}: not in the program ({what})")
         return True
 
     # -- checks ------------------------------------------------------------

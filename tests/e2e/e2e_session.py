@@ -1,6 +1,7 @@
 """A private desktop for one end-to-end case: a virtual X display, a D-Bus
-session with the accessibility bus, a PulseAudio daemon whose default sink is
-a null sink recorded by parec, and the real program started inside it.
+session with the accessibility bus, a sound server (PulseAudio or PipeWire,
+see sound_server.py) whose default sink is a null sink recorded by parec, and
+the real program started inside it with one of SDL's sound drivers.
 
 Every process is started in its own process group and with a parent-death
 signal, and the session ends them all (group by group, TERM then KILL) when it
@@ -11,14 +12,15 @@ written outside the session's temporary folder and the artifacts folder.
 
 import atexit
 import os
-import select
 import shutil
 import signal
 import subprocess
 import tempfile
 import time
 
+import sound_server
 from sound_capture import SoundCapture
+from sound_server import SessionError, quiet, until
 
 # The form's interior height in pixels (8640 twips at 15 a pixel).
 CLIENT_HEIGHT = 8640 // 15
@@ -28,25 +30,22 @@ FIRST_DISPLAY = 100
 LAST_DISPLAY = 199
 
 
-class SessionError(RuntimeError):
-    pass
-
-
 def _interrupted(signum, _frame):
     raise KeyboardInterrupt(f"signal {signum}")
 
 
 class Session:
-    def __init__(self, app_path, artifacts):
+    def __init__(self, app_path, artifacts, server="pulseaudio", driver="pulseaudio"):
         self.app_path = app_path
         self.artifacts = artifacts
+        self.server = server
+        self.driver = driver  # SDL's sound driver for the program
         self.tmp = None
         self.display = None
         self.env = None
         self.capture = None
         self.app = None
-        self._procs = []  # (name, Popen), in starting order
-        self._logs = []
+        self.procs = None
 
     # -- life cycle --------------------------------------------------------
 
@@ -56,11 +55,12 @@ class Session:
         os.makedirs(self.artifacts, exist_ok=True)
         atexit.register(self.close)
         self.tmp = tempfile.mkdtemp(prefix="stimmung-e2e-")
+        self.procs = sound_server.Processes(self.artifacts)
         try:
             self._start_display()
-            self._start_dbus()
+            sound_server.start_dbus(self.procs, self.env)
             self._start_accessibility_bus()
-            self._start_pulseaudio()
+            sound_server.start(self.server, self.procs, self.env)
             self.capture = SoundCapture(self._spawn_capture())
             self.capture.wait_for_stream()
         except BaseException:
@@ -75,66 +75,16 @@ class Session:
     def close(self):
         if self.capture:
             self.capture.stop()
-        for name, proc in reversed(self._procs):
-            self._end(name, proc)
-        self._procs.clear()
-        for log in self._logs:
-            log.close()
-        self._logs.clear()
+        if self.procs:
+            self.procs.close()
         if self.tmp:
             shutil.rmtree(self.tmp, ignore_errors=True)
             self.tmp = None
 
-    def _end(self, name, proc):
-        if proc.poll() is not None:
-            return
-        for sig, grace in ((signal.SIGTERM, 3.0), (signal.SIGKILL, 3.0)):
-            try:
-                os.killpg(proc.pid, sig)
-            except ProcessLookupError:
-                return
-            try:
-                proc.wait(timeout=grace)
-                return
-            except subprocess.TimeoutExpired:
-                continue
-        print(f"warning: {name} (pid {proc.pid}) did not end")
-
     # -- starting processes ------------------------------------------------
 
     def _spawn(self, name, argv, env=None, pass_fds=(), stdout=None):
-        log = open(os.path.join(self.artifacts, f"{name}.log"), "wb")
-        self._logs.append(log)
-        # setpriv: the process gets TERM when this runner dies, even by KILL.
-        proc = subprocess.Popen(
-            ["setpriv", "--pdeathsig", "TERM", "--", *argv],
-            env=env if env is not None else self.env,
-            stdin=subprocess.DEVNULL,
-            stdout=stdout if stdout is not None else log,
-            stderr=log,
-            pass_fds=pass_fds,
-            start_new_session=True,
-        )
-        self._procs.append((name, proc))
-        return proc
-
-    def _read_line(self, fd, proc, what, timeout=15.0):
-        deadline = time.monotonic() + timeout
-        data = b""
-        while b"\n" not in data:
-            left = deadline - time.monotonic()
-            if left <= 0 or proc.poll() is not None:
-                break
-            ready, _, _ = select.select([fd], [], [], min(left, 0.2))
-            if ready:
-                chunk = os.read(fd, 4096)
-                if not chunk:
-                    break
-                data += chunk
-        os.close(fd)
-        if b"\n" not in data:
-            raise SessionError(f"{what} did not start")
-        return data.split(b"\n", 1)[0].decode().strip()
+        return self.procs.spawn(name, argv, env if env is not None else self.env, pass_fds, stdout)
 
     def _start_display(self):
         for number in range(FIRST_DISPLAY, LAST_DISPLAY + 1):
@@ -150,91 +100,44 @@ class Session:
             )
             os.close(w)
             try:
-                self.display = ":" + self._read_line(r, proc, "Xvfb")
+                self.display = ":" + sound_server.read_line(r, proc, "Xvfb")
                 break
             except SessionError:
-                self._end("xvfb", proc)
-                self._procs.remove(("xvfb", proc))
+                self.procs.forget("xvfb", proc)
         else:
             raise SessionError("no free X display from :100 to :199")
-        self.env = self._base_env()
-
-    def _base_env(self):
-        env = {k: v for k, v in os.environ.items()
-               if not k.startswith(("QT_", "PULSE_", "DBUS_", "SDL_", "XDG_", "AT_SPI"))
-               and k not in ("DISPLAY", "WAYLAND_DISPLAY", "NO_AT_BRIDGE")}
-        run = os.path.join(self.tmp, "run")
-        os.makedirs(run, mode=0o700)
-        env.update({
-            "DISPLAY": self.display,
-            "XDG_RUNTIME_DIR": run,
-            "XDG_CONFIG_HOME": os.path.join(self.tmp, "config"),
-            "XDG_CACHE_HOME": os.path.join(self.tmp, "cache"),
-            "PULSE_RUNTIME_PATH": os.path.join(run, "pulse"),
-            "PULSE_STATE_PATH": os.path.join(self.tmp, "pulse-state"),
-        })
-        return env
-
-    def _start_dbus(self):
-        r, w = os.pipe()
-        proc = self._spawn("dbus", ["dbus-daemon", "--session", "--nofork", "--nopidfile",
-                                    f"--print-address={w}"], pass_fds=(w,))
-        os.close(w)
-        self.env["DBUS_SESSION_BUS_ADDRESS"] = self._read_line(r, proc, "dbus-daemon")
+        self.env = sound_server.private_env(self.tmp)
+        self.env["DISPLAY"] = self.display
 
     def _start_accessibility_bus(self):
         self._spawn("atspi", ["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"])
-        self._until(lambda: self._quiet(["dbus-send", "--session", "--print-reply", "--dest=org.a11y.Bus",
-                                         "/org/a11y/bus", "org.a11y.Bus.GetAddress"]),
-                    "the accessibility bus")
-
-    def _start_pulseaudio(self):
-        self._spawn("pulseaudio", [
-            "pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=-1", "--use-pid-file=no",
-            "--log-target=stderr",
-            "--load=module-null-sink sink_name=cap rate=48000 channels=1",
-            "--load=module-native-protocol-unix",
-        ])
-        self._until(lambda: self._quiet(["pactl", "info"]), "PulseAudio")
-        subprocess.run(["pactl", "set-default-sink", "cap"], env=self.env, check=True,
-                       stdout=subprocess.DEVNULL, stdin=subprocess.DEVNULL)
+        until(lambda: quiet(["dbus-send", "--session", "--print-reply", "--dest=org.a11y.Bus",
+                             "/org/a11y/bus", "org.a11y.Bus.GetAddress"], self.env),
+              "the accessibility bus")
 
     def _spawn_capture(self):
+        # The capture asks for more latency than the program's stream, so that
+        # the program's own request, not the recorder's, sets how often the
+        # server has to be fed (a server runs at the smallest latency asked).
         return self._spawn("parec", [
-            "parec", "-d", "cap.monitor", "--format=s16le", "--rate=48000", "--channels=1",
-            "--latency-msec=10"], stdout=subprocess.PIPE)
-
-    def _quiet(self, argv):
-        return subprocess.run(argv, env=self.env, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-                              stderr=subprocess.DEVNULL, timeout=10).returncode == 0
-
-    def _until(self, ready, what, timeout=15.0):
-        deadline = time.monotonic() + timeout
-        while time.monotonic() < deadline:
-            if ready():
-                return
-            time.sleep(0.1)
-        raise SessionError(f"{what} did not come up within {timeout:.0f} s")
+            "parec", "-d", f"{sound_server.SINK}.monitor", "--format=s16le", f"--rate={sound_server.RATE}",
+            "--channels=1", "--latency-msec=30"], stdout=subprocess.PIPE)
 
     # -- the program -------------------------------------------------------
 
     def start_app(self, sound=True):
         """The program in the session; with `sound` False it finds no sound
-        server at all (its address leads nowhere) and no other device."""
+        server at all (its addresses lead nowhere) and no other device."""
         env = dict(self.env)
         env.update({
             "QT_QPA_PLATFORM": "xcb",
             "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1",
-            "SDL_AUDIODRIVER": "pulseaudio",
-            # The server's buffering of the program's stream: about three
-            # of its 1024-frame device buffers, as a server on a sound card
-            # grants (the null sink grants a single buffer, and a sound
-            # thread woken late then lets it run dry); what breaks remain are
-            # shown as a known fault (see expect.py).
-            "PULSE_LATENCY_MSEC": "60",
+            "SDL_AUDIODRIVER": self.driver,
         })
         if not sound:
-            env["PULSE_SERVER"] = "unix:" + os.path.join(self.tmp, "no-sound-server")
+            nowhere = os.path.join(self.tmp, "no-sound-server")
+            env["PULSE_SERVER"] = "unix:" + nowhere
+            env["PIPEWIRE_REMOTE"] = nowhere
             env.pop("SDL_AUDIODRIVER")
         proc = self._spawn("stimmung", [self.app_path], env=env)
         self.app = App(self, proc)
@@ -247,15 +150,12 @@ class Session:
         return self._spawn(name, argv)
 
     def end_helper(self, name, proc):
-        self._end(name, proc)
+        self.procs.end(name, proc)
 
     def kill_sound_server(self):
         """Kills the sound server at once (KILL, no goodbye to its clients);
         the capture ends with it."""
-        for name, proc in self._procs:
-            if name == "pulseaudio" and proc.poll() is None:
-                os.killpg(proc.pid, signal.SIGKILL)
-                proc.wait(timeout=5)
+        sound_server.kill(self.server, self.procs)
 
     def run(self, argv, timeout=10):
         """A short helper command inside the session (xdotool, import)."""

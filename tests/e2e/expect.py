@@ -21,17 +21,6 @@ MELODY_GAP_MS = 40.0
 # a gap that begins within this time after a screenshot is not counted.
 SCREENSHOT_HOLD_MS = 700.0
 
-# Known fault of the sound path on PulseAudio: the server holds about one
-# device buffer (21.3 ms) of the program's stream, so when the machine wakes
-# SDL's sound thread late the server runs dry and a tone breaks off for a few
-# ms (seen about once in a dozen melodies, also on a quiet machine). While
-# this is True such breaks are printed as a known fault and a broken tone is
-# judged by its pitch and by its length give or take the breaks (at most
-# BREAK_ALLOWANCE_MS each); a longer break, a missing or an extra tone still
-# fails. Set it to False to have every break fail.
-KNOWN_FAULT_BREAKS = True
-BREAK_ALLOWANCE_MS = 10.0  # what a break may take from or add to a tone or a gap
-
 PYTHAGORAS = [(1, 1), (9, 8), (81, 64), (4, 3), (3, 2), (27, 16), (243, 128), (2, 1)]
 DIDYMOS = [(1, 1), (9, 8), (5, 4), (4, 3), (3, 2), (5, 3), (15, 8), (2, 1)]
 TEMPERED = [1, 1.122, 1.259, 1.334, 1.497, 1.681, 1.887, 2]
@@ -136,14 +125,15 @@ def readout_single(x, base):
 def _fragment(piece, end_ms, want):
     """A few ms of a tone right after a break, too short (and too marred by
     the jump of phase) for its pitch to be read exactly."""
-    return (KNOWN_FAULT_BREAKS and piece.duration_ms < 20 and piece.start_ms - end_ms < 5
+    return (piece.duration_ms < 20 and piece.start_ms - end_ms < 5
             and abs(piece.frequency_hz / want.frequency_hz - 1) < 0.06)
 
 
 def join_interruptions(found, expected):
     """Joins the pieces of a tone that short breaks of silence split (the
     sound path running dry for a few ms), where the expected row asks for one
-    longer tone of that pitch. Returns the joined tones and the breaks (ms)."""
+    longer tone of that pitch, so that a break is named as one. Returns the
+    joined tones and the breaks (ms)."""
     joined, breaks = [], []
     i = 0
     for want in expected:
@@ -167,25 +157,13 @@ def join_interruptions(found, expected):
 def compare_tones(found, expected, shown=12, screenshots=()):
     """Problems found, as text lines, and notes on what was let pass; both
     empty when the capture fits. `screenshots` are (start, end) capture
-    times (ms) of screenshots taken while the sound ran."""
+    times (ms) of screenshots taken while the sound ran. Every break of the
+    sound inside a tone is a problem."""
     problems, known = [], []
-    joined, breaks = join_interruptions(found, expected)
-    broken = set()
+    found, breaks = join_interruptions(found, expected)
     if breaks:
-        note = (f"the sound broke off inside tones {len(breaks)} times, for {min(breaks):.1f} to "
-                f"{max(breaks):.1f} ms (the sound path ran dry)")
-        (known if KNOWN_FAULT_BREAKS else problems).append("known fault: " + note)
-        # Which joined tones hold a break: their span covers more than one piece.
-        pieces = iter(found)
-        for k, tone in enumerate(joined):
-            count = 0
-            for piece in pieces:
-                count += 1
-                if piece.end_ms >= tone.end_ms:
-                    break
-            if count > 1:
-                broken.add(k)
-        found = joined
+        problems.append(f"the sound broke off inside tones {len(breaks)} times, for {min(breaks):.1f} to "
+                        f"{max(breaks):.1f} ms (the sound path ran dry)")
     if len(found) != len(expected):
         problems.append(f"{len(found)} tones captured, {len(expected)} expected")
     mismatches = []
@@ -194,18 +172,15 @@ def compare_tones(found, expected, shown=12, screenshots=()):
         wrong, excused = [], []
         if abs(got.frequency_hz - want.frequency_hz) > FREQUENCY_TOLERANCE_HZ:
             wrong.append("frequency")
-        off = abs(got.duration_ms - want.duration_ms)
-        if off > DURATION_TOLERANCE_MS:
-            may = KNOWN_FAULT_BREAKS and i in broken and off <= DURATION_TOLERANCE_MS + BREAK_ALLOWANCE_MS
-            (excused if may else wrong).append("duration")
+        if abs(got.duration_ms - want.duration_ms) > DURATION_TOLERANCE_MS:
+            wrong.append("duration")
         if i > 0 and want.back_to_back:
             gap = got.start_ms - found[i - 1].end_ms
             held = any(a <= found[i - 1].end_ms <= b + SCREENSHOT_HOLD_MS for a, b in screenshots)
             if gap > want.gap_ms and held:
                 excused.append(f"gap of {gap:.1f} ms before it, during a screenshot")
             elif gap > want.gap_ms:
-                may = KNOWN_FAULT_BREAKS and breaks and gap <= want.gap_ms + BREAK_ALLOWANCE_MS
-                (excused if may else wrong).append(f"gap of {gap:.1f} ms before it")
+                wrong.append(f"gap of {gap:.1f} ms before it")
         if wrong:
             mismatches.append(f"{where} ({', '.join(wrong + excused)})")
         elif excused:

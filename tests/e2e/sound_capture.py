@@ -13,8 +13,8 @@ from dataclasses import dataclass
 
 RATE = 48000
 BYTES_PER_SAMPLE = 2
-# parec was asked for 10 ms of latency: a sample arrives about this long
-# after it was played.
+# A sample arrives at parec about this long after it was played (the server
+# sends what it has as it comes, whatever latency parec asked for).
 ARRIVAL_DELAY_S = 0.015
 # A tone that begins up to this long before a mark still belongs to what
 # follows the mark: marks map the runner's clock onto the capture through

@@ -108,8 +108,7 @@ class ToneComparison(unittest.TestCase):
         self.assertEqual([(t.start_ms, t.end_ms) for t in joined], [(0, 137), (140, 277)])
         self.assertEqual(breaks, [2])
         problems, notes = expect.compare_tones(found, [expect.Expected(360, 140, False), expect.Expected(405, 140)])
-        # A known fault is noted and let pass; a mended one fails again.
-        self.assertTrue(any("broke off" in n for n in (notes if expect.KNOWN_FAULT_BREAKS else problems)))
+        self.assertTrue(any("broke off" in p for p in problems))
 
     def test_repeated_notes_stay_apart(self):
         # e2 e2: two tones of one pitch, each as long as asked, are not joined.

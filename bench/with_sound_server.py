@@ -1,0 +1,57 @@
+#!/usr/bin/python3
+"""Runs a command against a private sound server with a null sink, started
+as the end-to-end session starts it, and ends the server afterwards:
+    with_sound_server.py pulseaudio|pipewire COMMAND [ARG...]
+The command's environment points at the server only (its own runtime folder
+and D-Bus session); of the caller's SDL settings only SDL_AUDIODRIVER is
+passed on. The exit status is the command's.
+"""
+
+import os
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+
+sys.dont_write_bytecode = True  # keep the source folder clean
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), os.pardir, "tests", "e2e"))
+
+import sound_server  # noqa: E402
+
+
+def _interrupted(signum, _frame):
+    raise KeyboardInterrupt(f"signal {signum}")
+
+
+def main():
+    if len(sys.argv) < 3 or sys.argv[1] not in sound_server.SERVERS:
+        print(__doc__.strip(), file=sys.stderr)
+        return 2
+    server, command = sys.argv[1], sys.argv[2:]
+    for signum in (signal.SIGTERM, signal.SIGHUP, signal.SIGINT):
+        signal.signal(signum, _interrupted)
+    folder = tempfile.mkdtemp(prefix="stimmung-sound-")
+    logs = os.path.join(folder, "logs")
+    os.makedirs(logs)
+    procs = sound_server.Processes(logs)
+    try:
+        env = sound_server.private_env(folder)
+        if "SDL_AUDIODRIVER" in os.environ:
+            env["SDL_AUDIODRIVER"] = os.environ["SDL_AUDIODRIVER"]
+        sound_server.start_dbus(procs, env)
+        sound_server.start(server, procs, env)
+        return subprocess.run(command, env=env).returncode
+    except sound_server.SessionError as e:
+        print(f"with_sound_server: {e}", file=sys.stderr)
+        for name in os.listdir(logs):
+            with open(os.path.join(logs, name), errors="replace") as f:
+                print(f"--- {name}\n{f.read()[-2000:]}", file=sys.stderr)
+        return 2
+    finally:
+        procs.close()
+        shutil.rmtree(folder, ignore_errors=True)
+
+
+if __name__ == "__main__":
+    sys.exit(main())
