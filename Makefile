@@ -24,7 +24,7 @@ run: build
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
-# The end-to-end group: the real program under Xvfb with PulseAudio capture.
+# The end-to-end group: the real program under Xvfb, captured from private PulseAudio and PipeWire null sinks.
 test-e2e: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DSTIMMUNG_E2E=ON
 	cmake --build $(BUILD) -j $(JOBS)
