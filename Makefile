@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The two set-up commands of the README: `make run` and `make test`.
 # Both install what is missing (Debian packages), build, and then start or test.
 BUILD      ?= build

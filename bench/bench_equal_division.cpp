@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How long the equal division takes to redraw: one ShowEqualDivision for
 // N = 12 and N = 100, and a sweep of HScroll1 from 2 to 100 (one completed
 // change per step). Prints the median and the worst time in milliseconds;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Cost of one pointer movement over the output area while marking is on: the
 // mouse event through its binding (dot drawn, Text3 and the help line
 // written) and the repaint it causes, with the window shown. Prints the

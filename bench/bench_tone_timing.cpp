@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Timing of the tone engine: plays melodies of back to back tones and single
 // tones and prints how long each Beep blocked against the duration asked for,
 // the gaps and breaks in the stream, the latency from a call of Beep to its

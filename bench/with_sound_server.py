@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Runs a command against a private sound server with a null sink, started
 as the end-to-end session starts it, and ends the server afterwards:
     with_sound_server.py pulseaudio|pipewire COMMAND [ARG...]

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading a melody on arbitrary bytes: it must never crash, always give
 // L / 3 + 1 cells for a text of L code points, take each letter and length
 // from its fixed place, read lengths only as 0 to 9, and decode to code points

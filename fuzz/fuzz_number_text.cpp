@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // NumberText on arbitrary doubles and floats: the text has the field shape
 // (a blank or "-", digits with at most one ".", no trailing zeros after it, no
 // zero before a leading point, optionally "E", a sign and two or more digits),

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ReadNumber on arbitrary bytes: it must never crash, never yield infinity or
 // NaN, never yield a negative zero, and skipping blanks must not change what
 // a text reads as.

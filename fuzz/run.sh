@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds every fuzzer of fuzz/fuzzers.txt with clang's libFuzzer,
 # AddressSanitizer and UndefinedBehaviorSanitizer into build-fuzz/ (or
 # $FUZZ_OUT), then runs each for the given number of seconds (default 60) on a

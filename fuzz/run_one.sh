@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs one built fuzzer for a bounded time on a working copy of its seed
 # corpus and prints how many inputs it executed. Everything it writes (the
 # grown corpus, an input that made it fail, its log) stays in the working

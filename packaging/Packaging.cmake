@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # What installing Stimmung adds to the system: the program, its menu entry,
 # its icon in the hicolor theme (16, 32, 48, 256 px and scalable), its
 # software-centre entry; and the Debian package built from that by CPack.

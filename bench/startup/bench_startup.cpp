@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up benchmark: the real `stimmung` beside a minimal Qt window of the
 // same size, in turn, on a private virtual display with a sound server; and,
 // to tell where the difference comes from, stimmung with no sound server to

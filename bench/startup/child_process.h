@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starting a program with an environment of its own, and collecting it with
 // its peak resident memory (kB, from the kernel's rusage of the child).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The figures of a series of runs: median, least and greatest value (of
 // milliseconds or kilobytes), and the machine they were measured on.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Watches an X display from outside for the next top-level window: the moment
 // it is mapped and the moment its first frame is on the screen. The programs
 // measured need no hook for it. First frame: the four corner pixels of the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The minimal Qt window plus what Stimmung's start adds for sound: SDL2
 // linked, its audio opened on a thread of its own while the window comes up,
 // and a stream of silence running. Beside the minimal window it shows what

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The minimal Qt window with one line of text in Times New Roman (16 px): what
 // any window that shows text pays for the font machinery (fontconfig,
 // FreeType, HarfBuzz) beside the empty minimal window.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A desktop of the benchmark's own: a virtual X display (Xvfb, 1280 x 720,
 // 24 bit, black root, no window manager) and, where PulseAudio is installed,
 // a sound server with a null sink in a private runtime folder, so that the

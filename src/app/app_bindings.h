@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The handlers of the window frame, the help line and freehand marking,
 // bound to their controls by name.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The output area's drawing outside the program: everything drawn since the
 // last clearing, replayed from its list of operations onto an image (PNG,
 // the clipboard), an SVG file (vectors, its texts as text) or a printer

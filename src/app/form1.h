@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window Form1 as every handler reaches it: its controls by name (the
 // list in form1_controls.h; arrays indexed from 0), filled in by the window
 // builder, which owns the controls; the two fields every tone is computed

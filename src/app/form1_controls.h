@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The controls of the window Form1 as the handlers reach them: kind, name
 // and, for a control array, its size. The layout table places a control of
 // each name; Form1's members and their binding to the window's controls are

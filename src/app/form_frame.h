@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up, the empty ratio axis, clearing and ending: the frame of the
 // output area. The axis: ratio 1 (base tone) and 2 (octave) on a line at
 // y = 3 across the user rectangle (0.9, 0)-(2.1, 6).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Freehand marking and colour choice in the output area picAusgabe: the
 // readout of ratio and frequency under the pointer (Text3), a left click
 // sounding that frequency, dots while the marking indicator optZeichne is on,

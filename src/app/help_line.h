@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The help line txtHilfe: the mouse-move handlers that write a control's
 // help text (help_texts.h) into it. Every control of kFixedHelpTexts (cmd2
 // ... cmdAbspielen, txtHilfe, and "Form1" for Form_MouseMove) has a handler

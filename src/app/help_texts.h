@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The help line's texts: what moving the pointer over a control writes into
 // txtHilfe. One table of fixed texts keyed by control name (an array name
 // stands for every member), two texts composed from the index (keys and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's layout as one table: every control with its kind, container,
 // caption or initial text, position and size (twips, 15 per pixel), tab
 // position, colours and font, and every decoration. The window builder reads

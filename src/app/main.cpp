@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Stimmung: one window about the tuning of musical scales.
 // The program takes no arguments; the one setting it keeps is the zoom.
 #include "first_frame.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's window Form1, built from the layout table: every control
 // created at its place with its initial value, every subsystem's handlers
 // bound to their controls, and Form_Load run before the window is shown.

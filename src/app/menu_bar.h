@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's top-level window: the menu bar (Datei, Ansicht, Hilfe) above
 // the client area of Form1, which keeps its size and places at 100 %. It
 // holds the zoom (remembered between runs) and full screen, where the menu

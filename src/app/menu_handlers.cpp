@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "menu_handlers.h"
 
 #include "drawing_export.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The handlers of the menu bar's items, one named function each, and the
 // table that gives each item its menu, text and key.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "tuning_export.h"
 
 #include "scale_frequencies.h"

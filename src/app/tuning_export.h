@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Stimmung exportieren": which scales can leave the program as Scala files
 // and their pitches, taken from the tables the window plays: the hand-placed
 // notes (base tone, the six markers in their order, the octave, as the

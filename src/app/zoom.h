@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The zoom of the whole window: the steps from 100 to 300 %, the largest
 // zoom that fits a screen, and applying one to every control (places and
 // sizes from the layout table, fonts from the sizes the builder gave them).

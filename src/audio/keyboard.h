@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The keyboard panel: eight white keys cmdTaste(0..7) sounding the base tone,
 // the six hand-placed note markers and the octave, and "per Hand definiert",
 // which plays the eight keys in index order as a scale.

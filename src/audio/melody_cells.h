@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading a melody text as the player sees it: a row of fixed three-character
 // cells (note letter, length in eighths as one character, separator that is
 // never read). A character is a Unicode code point of the UTF-8 text, so a

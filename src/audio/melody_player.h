@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The melody player ("abspielen"): sounds txtMelodie cell by cell in the
 // tuning of the note markers, marking the sounding key grey on the keyboard
 // panel and showing the note in the help line. Before every note it lets

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "play_tone.h"
 
 #include "sound_output.h"

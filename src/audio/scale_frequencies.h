@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The frequencies the scale players sound: a degree of a fixed scale
 // (scale_tables.h) over the base frequency, and the step count of the equal
 // division as read from its text. Frequencies in Hz. Plain C++, no Qt.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The players under "Tonlauf spielen" and "Temperiert mit": the Pythagorean,
 // the Didymos and the tempered major scale over the base frequency, and all
 // N steps of the equal division named in txtWurzel. They only sound: one tone

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The "+10" / "-10" adjusters beside the base frequency Text1 (Hz) and the
 // tone duration Text2 (ms) that every tone is computed from (BaseFrequency,
 // ToneDuration). Text4 sits in the same panel and has no behaviour.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The four buttons that lay out all six note markers at once: "Pythagoras",
 // "geometrisch", "linear" and "x" (taken out, left of the base tone). They
 // change nothing else: selection, scroll value and text fields stay.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The mapping between the scroll value of hscNote (0 to 1500, 1200 units per
 // unit of ratio) and a marker's ratio (0.9 at value 0, 1 at 120, 2 at 1320,
 // 2.15 at 1500). Plain C++, no Qt.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "markers_bindings.h"
 
 #include "marker_presets.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The six hand-placed note markers (index 0 to 5, notes "2" to "7"): a
 // marker's ratio lives in Line2(i).X1 and X2 and lblNote(i).Left, single
 // precision, between 0.9 and 2.15. A marker is selected with its option

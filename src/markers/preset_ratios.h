@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The ratios the four marker presets lay out, for markers 0 to 5 (notes 2 to
 // 7), as doubles before the markers take them in single precision: the
 // Pythagorean major scale, seven equal ratio steps, seven equal differences,

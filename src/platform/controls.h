@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The control kinds of the window: thin classes over Qt widgets that offer the
 // properties and events the handlers use (Text, Value, BackColor, X1/X2, Left,
 // Click, MouseDown/Move/Up, Change, Scroll). Layout positions are twips

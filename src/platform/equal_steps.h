@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The octave divided into N equal steps: the notes q, q², q³ ... with
 // q = e^(ln 2 / N), each the previous one times q (a running product, not a
 // power, so every use gets the same bits). Plain C++, no Qt.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The events a control reports to its handler, and what the handler receives.
 #pragma once
 

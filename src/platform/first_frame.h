@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs a task once, right after a window's first frame is on the screen, so
 // that work the first look does not need (opening the sound device) does not
 // compete with building and painting the window on a machine with few cores.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A frequency ratio kept as a fraction of two whole numbers (9/8, 243/128),
 // divided out in double precision wherever it is used. Plain C++, no Qt.
 #pragma once

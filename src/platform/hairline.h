@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One-pixel lines and dots that stay crisp and even at any display scale.
 // A line one logical pixel wide is 1.5 device pixels at scale 1.5; drawn
 // as it is, it comes out one or two device pixels wide depending on where it

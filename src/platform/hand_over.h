@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How long before a tone's end Beep gives the caller back, so that the
 // caller's next tone is queued in time to join it. Plain C++; times in
 // seconds on any steady clock.

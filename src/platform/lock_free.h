@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two lock-free hand-overs between the sound device's callback and the
 // threads that call Beep: a ring of slots and a value behind a sequence lock.
 // Neither side ever waits for the other. Plain C++.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The time of tones that sound nothing (no device, or the device is lost):
 // each one still lasts its duration, counted on the melody's own clock, so
 // the caller's time between two calls does not add up over a melody. Plain

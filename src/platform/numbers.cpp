@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading and writing numbers the way the fields of the window do, with no
 // dependence on the locale: the digits go through std::from_chars and
 // std::to_chars, which are locale-independent and correctly rounded.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The number conventions every field of the window follows: reading a number
 // from the start of a text, writing a number the way the system writes it into
 // a field, and converting a computed double to a 32-bit tone request value.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The output area: a picture box with a persistent image, a user coordinate
 // system set by Scale, one shared drawing state (ForeColor, DrawWidth in
 // pixels, FontSize in points, CurrentX/CurrentY in user units) and the drawing

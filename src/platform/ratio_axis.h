@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The empty ratio axis of the output area: the user rectangle (0.9, 0) to
 // (2.1, 6), the axis at y = 3 and the lines of the base tone (1) and the
 // octave (2) from y = 2 to 5, drawn 3 pixels wide in the current colour, and

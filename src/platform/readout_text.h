@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The readout field Text3: a ratio cut to three decimals, "  entspricht  ",
 // the frequency ratio × base cut to whole Hz, " Hz". Cut means floor, so
 // neither value is ever raised to the nearer one. Plain C++, no Qt.

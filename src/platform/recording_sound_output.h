@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A sound output for tests: notes every Beep and Sleep in the order they come
 // and returns at once, so a melody of any length runs in no time and its tones
 // can be compared with what was expected. Plain C++.

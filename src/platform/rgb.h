@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A colour as the window uses it: an RGB triple, each component 0 to 255.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The scales every subsystem draws, plays and lays out: each a table of
 // frequency ratios from 1 (the base tone) to 2 (its octave). Plain C++, no Qt.
 #pragma once

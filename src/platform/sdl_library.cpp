@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The SDL2 functions the tone engine calls, loaded from the SDL2 library when
 // the engine first calls one of them (when it opens the sound device), not
 // when the program starts. Debian's SDL2 pulls in some thirty libraries of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real tone engine: the default sound device through SDL2's audio
 // subsystem, opened once and kept streaming for the program's life. Every Beep
 // becomes a sine tone in that one stream. Plain C++; SDL stays in the .cpp,

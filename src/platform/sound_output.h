@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The platform's tone and wait operations, Beep and Sleep, behind one small
 // interface so that the real sound device and a test recorder plug in alike.
 // Frequencies in Hz, durations in ms, both signed 32-bit as the callers pass

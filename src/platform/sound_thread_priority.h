@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The priority of the thread that feeds the sound device, and the process
 // settings the sound path needs before the device opens. Plain C++.
 //

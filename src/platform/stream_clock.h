@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The map between the sound stream's frames and the steady clock, and the
 // loop that keeps it on the device's pace. Plain C++; times in seconds on any
 // steady clock, positions in stream frames.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tone engine's rules over stream frames and times: where a tone starts
 // in the stream, when Beep gives the caller back, and what a callback writes.
 // Plain C++; frames at the device's rate, times in seconds on the steady

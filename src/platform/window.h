@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The top-level window: its client area is the container of the controls
 // that lie directly on the form, in twips. It owns every control, finds them
 // by name and index, and ends the program when it is closed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The octave divided into N equal steps (N = 2 to 100 from HScroll1, a whole
 // number held as a double) and how far its nearest steps lie from the just
 // third 5/4, fourth 4/3 and fifth 3/2. Positions and intervals are frequency

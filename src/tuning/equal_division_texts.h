@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The texts the equal division writes: the step count for txtWurzel ("12"),
 // the number printed under a tempered tick (" 1", with the blank of the sign)
 // and the error fields in the general number format of the user's locale,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // HScroll1 chooses the number N of equal steps per octave (2 to 100); N is
 // shown in txtWurzel. Once a change is complete the output area shows the
 // fixed scales with the N - 1 tempered notes below the axis, circles at the

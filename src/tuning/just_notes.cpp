@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "just_notes.h"
 
 #include "scale_tables.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "note_names.h"
 
 #include "scale_tables.h"

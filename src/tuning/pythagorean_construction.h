@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Pythagorean scale entered note by note in the order the fifths produce
 // it (cmd2 ... cmd7: 3/2, 9/8, 27/16, 81/64, 243/128, 4/3), each as a tick on
 // the ratio axis with its fraction above in blue, and cmdComplett: the empty

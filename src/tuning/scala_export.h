@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A scale as the files that synthesizers and tuning programs read: a Scala
 // tuning file (.scl) and its keyboard mapping (.kbm). Pitches above the base
 // tone are exact fractions ("9/8", "2/1") or cents with six decimals

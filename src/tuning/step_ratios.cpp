@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "step_ratios.h"
 
 #include "scale_tables.h"

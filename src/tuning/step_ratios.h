@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The ratios between neighbouring notes of the seven-note scale, written in
 // grey below the axis at the midpoints of the Pythagorean notes: numerators
 // ("9/") on the row y = 4.0, denominators ("8") on y = 4.3, 10 pt.

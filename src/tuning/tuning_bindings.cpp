@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "tuning_bindings.h"
 
 #include "equal_division_view.h"

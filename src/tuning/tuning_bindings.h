@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tuning handlers, bound to their controls by name.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What assistive technology sees of the window: every control announced under
 // a name of its own that says what it is, the captions left as they are, and
 // the keyboard's Tab key visiting the controls in the layout's tab order.

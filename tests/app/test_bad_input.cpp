@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Bad input: every text field takes any text the user pastes - 100 000
 // characters, control characters, invalid UTF-8, NUL - and keeps it; every
 // button, the output area, the option buttons and both scroll bars then still

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Freehand marking and colour choice: the readout under the pointer, the tone
 // of a left click, dots left by a drag or by the indicator clicked directly,
 // the swatches, and positions outside the area while a button is held.

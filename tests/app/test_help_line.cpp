@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The help line: real mouse moves over the controls of the built window,
 // their texts checked against a copy of the help table written out here
 // anew, the composed texts, the bare surface, controls that leave the line

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window built from its layout table: invariants over the whole table,
 // and the controls a user looks at most checked against an independent list.
 #include "layout_table.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Long use: a seeded random user works the shown window for many thousand
 // events - clicks on every kind of control, drags with every mouse button
 // over the output area, scroll-bar steps, keys and thumb drags, typed and

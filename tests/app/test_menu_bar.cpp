@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The menu bar above the client area: its items with their texts and keys,
 // the client area at its layout size and place beneath it, "Beenden" ending a
 // melody as "Programm beenden" does, and the zoom kept between runs.

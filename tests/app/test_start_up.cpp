@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up, the empty axis, clearing and ending, seen through the drawing
 // trace, the image's pixels and the markers.
 #include "test_window.h"

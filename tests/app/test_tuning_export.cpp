@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Stimmung exportieren": each scale's .scl read back by a reader that follows
 // the Scala rules (lines beginning with "!" are comments; then a description,
 // the count, and one pitch a line whose first token is cents when it holds a

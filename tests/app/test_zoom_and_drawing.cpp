@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Zoom and the drawing outside the program: at 200 % every control is twice
 // its 100 % size and place, and a pointer at the same user coordinates reads
 // and sounds the same; the drawing replayed from its operations is the

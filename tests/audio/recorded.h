@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Small helpers for the audio widget tests: the recorder's requests as a
 // readable text ("360/140 405/140 sleep 1000"), and clicks posted to a
 // widget so that they wait, as a user's would, for the next

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The keyboard panel clicked as a user would: what each key sounds at
 // start-up and after the markers moved, the octave key, the hand-defined
 // scale in index order, and the duration field.

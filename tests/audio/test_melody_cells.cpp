@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading a melody text into three-character cells, without a window: the
 // cell count rule, letters and lengths at their fixed places, characters as
 // code points, and the help-line text of a cell.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The melody player clicked as a user would, heard through the recorder: the
 // tones of whole melodies, the help line and the key colours during each
 // note, events let in before every note (a key, a preset, a second melody),

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The four scale players clicked as a user would, heard through the
 // recorder: the exact tone sequences of the fixed scales and of the equal
 // division, the rounding of halves, fields read anew for every tone, and step

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The scale tables and the step count of the equal division, without a
 // window: how each kind of degree is computed and which texts of txtWurzel
 // give a playable step count.

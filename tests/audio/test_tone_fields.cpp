@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The base-frequency and duration fields and their "+10" / "-10" adjusters,
 // clicked as a user would: the new texts, the two different lower
 // thresholds, and fields that hold no number.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The program's fields as the accessibility interface shows them (AT-SPI
 through Debian's python3-pyatspi): the application "Stimmung" is found on the
 session's accessibility bus, its tree walked, and text boxes and scroll bars

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """What a case works with: the session and the running program, real input,
 screenshots, the fields through the accessibility interface and the captured
 tones, and a list of checks. Checks do not stop the case; every failed one is

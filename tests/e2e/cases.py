@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The end-to-end cases. Each drives the real program with X input and checks
 its picture, its fields and its sound from outside. CASES maps a case name to
 the handlers it needs (and "sound" for the sound engine) and its function.

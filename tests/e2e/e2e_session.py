@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """A private desktop for one end-to-end case: a virtual X display, a D-Bus
 session with the accessibility bus, a sound server (PulseAudio or PipeWire,
 see sound_server.py) whose default sink is a null sink recorded by parec, and

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """What the program must sound and show, computed the way the program
 computes it (double precision, single-precision marker ratios, rounding of
 tone requests to the nearest integer with halves to even), and the

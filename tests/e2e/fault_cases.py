@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Cases of things going wrong around the program: no sound device at all, the
 sound server killed in the middle of a melody, and the window covered,
 unmapped, resized while drawings are on it.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The window from the keyboard, as a screen reader user meets it: the Tab
 key moves the focus through every control in the layout's tab order, and each
 control is announced under its own name and role.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Where the controls that the cases use lie in the window, as the layout of
 the window gives them: twips (15 per pixel) inside their container, and the
 output area's user coordinates (x the frequency ratio 0.9 to 2.1, y 0 at the

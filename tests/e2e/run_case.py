@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Runs one end-to-end case of the real program in a private session:
     run_case.py CASE --app STIMMUNG --tones STIMMUNG_TONES --artifacts DIR
                 [--server pulseaudio|pipewire] [--driver pulseaudio|pipewire]

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Screenshots of the virtual display (ImageMagick's import of the root
 window, read as a binary PPM) and what the cases ask of their pixels: the
 colour at a point, and whether a colour occurs near a point.

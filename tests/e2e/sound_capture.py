@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The sound of the session as parec records it from the null sink's monitor
 (signed 16-bit, mono, 48000 Hz), read as it arrives so that every sample can be
 placed on the runner's monotonic clock, and its tones as the project's tone

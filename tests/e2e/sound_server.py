@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """A private sound server in a folder of its own: PulseAudio, or PipeWire with
 WirePlumber and pipewire-pulse, whose default sink is a mono null sink `cap`
 at 48000 Hz that parec can record from `cap.monitor`. Everything it reads and

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The harness's own computations, without a session: the expected tones
 against the figures the description lists, the field texts, the joining of
 tones split by breaks, the output area's pixel mapping, the screenshot

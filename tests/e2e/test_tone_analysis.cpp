@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tone analysis of the end-to-end tests on synthetic captures: tones back
 // to back with and without fades, repeated notes, pauses, very low and high
 // notes, quiet and noisy captures. Edges must come within 1 ms and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Synthetic captures for the tests of the tone analysis: rows of sine tones
 // as a sound engine would write them (optional linear fades, phase restarted
 // or carried on from tone to tone, pauses, a little noise), together with the

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Real X input for the program through xdotool: pointer moves, clicks and
 drags with any button, and typing into a text field. Positions are client
 pixels of the program's window.

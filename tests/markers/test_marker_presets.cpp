@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The four marker presets clicked as a user would: where the six markers
 // stand afterwards (seen through the scroll value that selecting each one
 // sets), and that nothing else of the window changes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The scroll-value/ratio mapping of the note markers, the readout text and
 // the presets' ratios, without a window.
 #include "marker_scale.h"

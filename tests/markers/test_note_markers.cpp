@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Selecting and moving the note markers as a user would: pressing on the
 // option buttons, arrow clicks and thumb drags on hscNote; the scroll value,
 // the marker's three places, the help line and the readout field.

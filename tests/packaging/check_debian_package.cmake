@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package from the build tree into OUT_DIR with CPack and
 # checks it: one stimmung_<version>_<arch>.deb, the run-time dependencies
 # declared, the installed files under /usr and nowhere else.

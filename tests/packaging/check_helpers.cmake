@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Small helpers shared by the packaging checks: fail with a message, the pixel
 # size of a PNG, one key of a desktop entry, the text of one XML element.
 

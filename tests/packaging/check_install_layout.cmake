@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build tree into OUT_DIR/usr and checks the result: exactly the
 # expected files, every PNG icon of the pixel size its theme folder names, and
 # the menu entry and the software-centre entry pointing at files that exist.

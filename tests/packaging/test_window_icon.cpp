@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window carries the same icon that the menu entry installs: every size
 // of the hicolor theme comes out of the window icon pixel for pixel, also on
 // a screen of scale 2, where a 16 px title-bar icon is drawn from 32 pixels.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Work put off until the window's first frame: it runs once, not before the
 // window has painted, and also when the window never paints.
 #include <QtTest>

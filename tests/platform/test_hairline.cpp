@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One-pixel lines and dots at display scales 1, 1.5 and 2: every one the same
 // whole number of device pixels wide, wherever it falls.
 #include <QtTest>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The number conventions of the fields: reading, writing, reading back what
 // was written, and the 32-bit rounding of tone requests.
 #include <QtTest>

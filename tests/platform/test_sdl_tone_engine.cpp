@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tone engine on SDL's disk audio driver, which writes every sample the
 // device receives to a file at the pace of a real device. The tests play tones
 // through the engine and read back what came out: pitch, length, the joins of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The routing of every tone and wait: the silent default, installing and
 // restoring an output, the free Beep/Sleep forwarding unchanged, the end of the
 // program silencing everything, and the recorder that tests rely on.

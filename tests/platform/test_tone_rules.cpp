@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tone engine's rules without a device: placement in the stream, the
 // clock map, what a callback writes, the hand-over and the silent melody's
 // clock, on a fake clock with exact expected frames and times.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What each text field of the window may hold: its initial text, a text the
 // user put in, or a text the system itself could have written there. The
 // system's own number texts are recognised as fixed points of reading and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A window for widget tests: the real Form1, built from the layout table
 // with every handler bound, its output area tracing every drawing from the
 // start, and the sound device replaced by a recorder that notes each tone

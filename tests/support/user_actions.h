@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a user does to the window, as real Qt input events sent to the
 // widgets: clicks and presses, pointer moves (also outside a widget while a
 // button is held), keys on scroll bars, typing and pasting into text boxes,

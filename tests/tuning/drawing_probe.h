@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading the output area in the tuning tests: the traced operations of one
 // kind, and whether the image really holds a traced colour near a user
 // coordinate (interior 1045 x 229 logical pixels for x 0.9 to 2.1, y 0 to 6).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The equal division without a window: the tempered ticks, the steps nearest
 // to the just third, fourth and fifth, their truncated quotients and the
 // total error, and the texts written into the fields.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The equal division in the window: HScroll1 redraws the fixed scales with
 // the tempered ticks, their numbers and the three circles, and fills the
 // error fields in the user's locale; dragging the scroll box only moves the

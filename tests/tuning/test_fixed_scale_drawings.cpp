@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fixed scales on the ratio axis, clicked as a user would: the notes of
 // the chain of fifths and "cmdComplett", the just notes ("Rein"), the note
 // names ("cdefg") and the step ratios, seen through the drawing trace, the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A steady sine fitted to the body of one tone, in sample units: its period
 // from a straight-line fit of the body's upward crossings, its amplitude by
 // least squares. Extended beyond the body, the model finds the tone's edges:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Finds the tones in a mono capture of the program's sound, for checks of the
 // sound from outside the program: where each tone starts and ends (ms from the
 // first sample, at the half-amplitude points of its onset and release), its

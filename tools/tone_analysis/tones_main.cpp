@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // stimmung-tones: prints the tones of a raw capture (signed 16-bit little
 // endian, mono) as tab-separated rows: start, end, duration and the gap
 // before the tone in ms, frequency in Hz, level 0 to 1 of full scale.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Upward zero crossings of a sampled signal, as fractional sample positions,
 // and the split of a row of crossings where its period changes: the steady
 // stretches between the splits are the bodies of single tones.

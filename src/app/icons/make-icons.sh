@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Draws the window and menu icon with ImageMagick: a white card with the black
 # ratio axis, the base-tone and octave lines, a blue fifth and a red
 # hand-placed marker (the shapes of stimmung.svg). 256 and 48 px carry the
