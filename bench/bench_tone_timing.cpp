@@ -17,6 +17,7 @@
 // priority while it plays), --verbose (a line per tone of the first melody).
 #include "sdl_sound_output.h"
 #include "sound_thread_priority.h"
+#include "startup/figures.h"
 
 #include <algorithm>
 #include <chrono>
@@ -38,13 +39,6 @@ using Clock = std::chrono::steady_clock;
 
 namespace {
 
-double Median(std::vector<double> v) {
-    if (v.empty()) return 0;
-    std::sort(v.begin(), v.end());
-    const std::size_t n = v.size();
-    return n % 2 ? v[n / 2] : 0.5 * (v[n / 2 - 1] + v[n / 2]);
-}
-
 // The value furthest from `target`.
 double Worst(const std::vector<double>& v, double target) {
     double worst = target;
@@ -53,11 +47,8 @@ double Worst(const std::vector<double>& v, double target) {
     return worst;
 }
 
-double Percentile(std::vector<double> v, double q) {
-    if (v.empty()) return 0;
-    std::sort(v.begin(), v.end());
-    return v[std::min(v.size() - 1, static_cast<std::size_t>(q * static_cast<double>(v.size())))];
-}
+double Median(std::vector<double> v) { return bench::Summarise(std::move(v)).median; }
+using bench::Percentile;
 
 double Max(const std::vector<double>& v) { return v.empty() ? 0.0 : *std::max_element(v.begin(), v.end()); }
 

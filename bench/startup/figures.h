@@ -27,6 +27,13 @@ inline Summary Summarise(std::vector<double> values) {
     return s;
 }
 
+// The value below which the fraction q (0 to 1) of the values lie.
+inline double Percentile(std::vector<double> values, double q) {
+    if (values.empty()) return 0;
+    std::sort(values.begin(), values.end());
+    return values[std::min(values.size() - 1, static_cast<std::size_t>(q * static_cast<double>(values.size())))];
+}
+
 // "<cores> cores (<model>), <memory> GiB memory": no host name.
 std::string MachineDescription();
 

@@ -26,7 +26,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr double kFadeMs = 3.0;
 // Tones handed to the callback and not yet finished. Room for a lead's worth
 // of the shortest tones (1 ms each); a full queue makes Beep wait.
 constexpr std::size_t kQueueCapacity = 256;
@@ -48,7 +47,7 @@ constexpr auto kPollStep = std::chrono::milliseconds(2);
 constexpr auto kDrainLimit = std::chrono::milliseconds(300);
 // What a sound server holds beyond the device's own buffers, at most: the
 // latency the program asks it for and a little more.
-constexpr double kServerBufferSeconds = 0.030;
+constexpr double kServerBufferSeconds = kServerLatencyMs / 1000.0 + 0.010;
 
 // The stream format record that SDL_OpenAudioDevice takes and fills in, named
 // after its place in that function's parameters.
@@ -257,7 +256,7 @@ struct SdlSoundOutput::Impl {
         const Position p = position();
         // Nothing new may start before the faded tail: the callback takes the
         // cut in its next buffer, or the one after if it is writing now.
-        unchain(p.consumed + 2LL * p.mapFrames + std::llround(kFadeMs * rate / 1000.0));
+        unchain(p.consumed + 2LL * p.mapFrames + FadeFrames(rate));
     }
 
     // Nothing to join to; a tone placed from now on starts at `from` or

@@ -12,6 +12,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #ifndef SCHED_RESET_ON_FORK
 #define SCHED_RESET_ON_FORK 0x40000000
@@ -24,9 +25,6 @@ namespace {
 // High enough to come before every normal thread, low enough to leave the
 // sound server's own threads (and the kernel's) above it.
 constexpr int kRealtimePriority = 10;
-// What PulseAudio's client library asks the server for: a few periods of the
-// small buffer, so a briefly starved server does not run dry.
-constexpr const char* kPulseLatencyMs = "20";
 
 PriorityText Describe(int policy, int priority, int niceValue) {
     PriorityText text{};
@@ -46,7 +44,7 @@ rlim_t SoftLimit(int resource) {
 
 } // namespace
 
-void PrepareSoundEnvironment() { ::setenv("PULSE_LATENCY_MSEC", kPulseLatencyMs, 0); }
+void PrepareSoundEnvironment() { ::setenv("PULSE_LATENCY_MSEC", std::to_string(kServerLatencyMs).c_str(), 0); }
 
 void AskForRealtimeSoundThread() {
     SDL_SetHint(SDL_HINT_THREAD_PRIORITY_POLICY, "rr");

@@ -18,6 +18,10 @@ namespace stimmung {
 // without allocating.
 using PriorityText = std::array<char, 24>;
 
+// The latency the program asks the sound server for, in milliseconds: a few
+// periods of the small buffer, so a briefly starved server does not run dry.
+inline constexpr int kServerLatencyMs = 20;
+
 // Sets what the sound server's client library reads from the environment
 // (the latency it asks the server for), unless the user set it already.
 // Called once at the program's start, before any thread runs.

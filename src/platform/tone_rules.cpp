@@ -22,11 +22,12 @@ double FadeGain(std::int64_t k, std::int64_t length) {
 
 } // namespace
 
+std::int64_t FadeFrames(int rate) { return std::llround(kFadeMs * rate / 1000.0); }
+
 QueuedTone ShapeTone(std::int32_t frequencyHz, std::int32_t durationMs, int rate) {
     QueuedTone tone;
     tone.frames = std::max<std::int64_t>(1, std::llround(static_cast<double>(durationMs) * rate / 1000.0));
-    const auto fade = std::llround(kFadeMs * rate / 1000.0);
-    tone.fade = std::max<std::int64_t>(1, std::min<std::int64_t>(fade, tone.frames / 4));
+    tone.fade = std::max<std::int64_t>(1, std::min<std::int64_t>(FadeFrames(rate), tone.frames / 4));
     tone.frequencyHz = frequencyHz;
     tone.audible = frequencyHz >= kLowestFrequencyHz && 2LL * frequencyHz < rate;
     return tone;

@@ -24,6 +24,9 @@ struct QueuedTone {
     std::chrono::steady_clock::time_point requested;
 };
 
+// The fade at both ends of every tone, and where a cut tone ends.
+std::int64_t FadeFrames(int rate);
+
 // A sine of 0.3 full scale with a raised-cosine fade of 3 ms (at most a
 // quarter of the tone) at both ends; silence where the device cannot sound
 // the frequency (below 20 Hz, at or above half the rate).
