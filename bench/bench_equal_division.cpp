@@ -34,7 +34,9 @@ Figures Measure(int runs, const std::function<void()>& work) {
     return {ms[ms.size() / 2], ms.back()};
 }
 
-void Report(const char* what, Figures f) { std::printf("%-42s median %8.3f ms   worst %8.3f ms\n", what, f.median, f.worst); }
+void Report(const char* what, Figures f) {
+    std::printf("%-42s median %8.3f ms   worst %8.3f ms\n", what, f.median, f.worst);
+}
 
 } // namespace
 

@@ -10,8 +10,8 @@
 #include <QMouseEvent>
 
 #include <algorithm>
-#include <cmath>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <vector>
 
@@ -68,7 +68,7 @@ int main(int argc, char** argv) {
     std::printf("picAusgabe_MouseMove with marking on, %d moves (microseconds)\n", kMoves);
     std::printf("  handler only:        median %8.1f   99%% %8.1f   worst %8.1f\n", handler.median, handler.p99,
                 handler.worst);
-    std::printf("  handler and repaint: median %8.1f   99%% %8.1f   worst %8.1f\n", withRepaint.median,
-                withRepaint.p99, withRepaint.worst);
+    std::printf("  handler and repaint: median %8.1f   99%% %8.1f   worst %8.1f\n", withRepaint.median, withRepaint.p99,
+                withRepaint.worst);
     return 0;
 }

@@ -22,17 +22,17 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 #include <vector>
-#include <csignal>
-#include <sys/wait.h>
 
 using namespace stimmung;
 using Clock = std::chrono::steady_clock;
@@ -106,8 +106,8 @@ struct Spinners {
 
 // When the stream reached a tone's first sample, at the callback's pace.
 Clock::time_point FirstSample(const SdlSoundOutput::ToneStart& start, int rate) {
-    return start.delivered + std::chrono::duration_cast<Clock::duration>(
-                                 std::chrono::duration<double>(static_cast<double>(start.frame - start.bufferFrame) / rate));
+    return start.delivered + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(
+                                 static_cast<double>(start.frame - start.bufferFrame) / rate));
 }
 
 } // namespace
@@ -152,7 +152,9 @@ int main(int argc, char** argv) {
     const bool disk = driver == "disk";
     std::string file;
     if (disk) {
-        file = (std::filesystem::temp_directory_path() / ("stimmung-tone-timing-" + std::to_string(::getpid()) + ".raw")).string();
+        file =
+            (std::filesystem::temp_directory_path() / ("stimmung-tone-timing-" + std::to_string(::getpid()) + ".raw"))
+                .string();
         ::setenv("SDL_DISKAUDIOFILE", file.c_str(), 1);
         ::unsetenv("SDL_DISKAUDIODELAY");
     }
@@ -177,8 +179,9 @@ int main(int argc, char** argv) {
         const double totalMs = Ms(Clock::now() - melodyStart);
         std::printf("tone timing: no sound device could be opened (gave up after %.1f ms)%s\n", failedMs,
                     stress ? ", every core busy" : "");
-        std::printf("silent tones %d of %d ms, the caller %d ms late after each: blocked/requested median %.3f worst %.3f\n",
-                    tones, durationMs, lateMs, Median(ratios), Worst(ratios, 1.0));
+        std::printf(
+            "silent tones %d of %d ms, the caller %d ms late after each: blocked/requested median %.3f worst %.3f\n",
+            tones, durationMs, lateMs, Median(ratios), Worst(ratios, 1.0));
         std::printf("silent melody total %.3f ms, error %.3f ms\n", totalMs,
                     totalMs - static_cast<double>(tones) * durationMs);
         return 0;
@@ -217,7 +220,8 @@ int main(int argc, char** argv) {
             }
         }
         if (disk && !starts.empty()) {
-            const Silence silence = SilenceInside(file, starts.front().frame, starts.back().frame + starts.back().frames);
+            const Silence silence =
+                SilenceInside(file, starts.front().frame, starts.back().frame + starts.back().frames);
             breaks += silence.runs;
             breakSamples += silence.samples;
         }
@@ -231,7 +235,8 @@ int main(int argc, char** argv) {
         engine.Beep(440, 40);
     }
     engine.close();
-    for (const auto& start : engine.toneStarts()) singleLatencies.push_back(Ms(FirstSample(start, rate) - start.requested));
+    for (const auto& start : engine.toneStarts())
+        singleLatencies.push_back(Ms(FirstSample(start, rate) - start.requested));
     const auto end = engine.streamStats();
 
     // How fast the device's clock runs against the steady clock.
@@ -250,18 +255,19 @@ int main(int argc, char** argv) {
                 static_cast<long long>(stats.callbacks - atStart.callbacks),
                 static_cast<long long>(stats.lateCallbacks - atStart.lateCallbacks), stats.longestCallbackGapMs);
     std::printf("start() returned after %.3f ms, stream running after %.1f ms\n", startMs, openMs);
-    std::printf("lead %.3f ms, start lead %.3f ms, hand-over %.3f ms\n", stats.leadMs, stats.startLeadMs, stats.handOverMs);
+    std::printf("lead %.3f ms, start lead %.3f ms, hand-over %.3f ms\n", stats.leadMs, stats.startLeadMs,
+                stats.handOverMs);
     std::printf("tones delivered %lld of %d\n", delivered, melodies * tones);
     if (disk)
         std::printf("breaks inside the melodies (file) %lld, silent samples %lld\n", breaks, breakSamples);
     else
         std::printf("breaks: callbacks later than the server's buffer (%.0f ms) %s\n", 20.0,
                     stats.longestCallbackGapMs > 20.0 ? "some (see longest gap)" : "none");
-    std::printf("missed joins %lld, late starts %lld, joins with a gap %lld\n", static_cast<long long>(stats.missedJoins),
-                static_cast<long long>(stats.lateStarts), joinGaps);
+    std::printf("missed joins %lld, late starts %lld, joins with a gap %lld\n",
+                static_cast<long long>(stats.missedJoins), static_cast<long long>(stats.lateStarts), joinGaps);
     std::printf("gap samples median %.0f worst %.0f\n", Median(gaps), Worst(gaps, 0.0));
-    std::printf("blocked/requested median %.4f worst %.4f, on the device clock median %.4f worst %.4f\n", Median(ratios),
-                Worst(ratios, 1.0), Median(streamRatios), Worst(streamRatios, 1.0));
+    std::printf("blocked/requested median %.4f worst %.4f, on the device clock median %.4f worst %.4f\n",
+                Median(ratios), Worst(ratios, 1.0), Median(streamRatios), Worst(streamRatios, 1.0));
     std::printf("in a melody, Beep call to its first sample ms median %.3f p95 %.3f\n", Median(offsets),
                 Percentile(offsets, 0.95));
     std::printf("single tones %zu of %d, call to first sample ms median %.3f p95 %.3f worst %.3f\n",

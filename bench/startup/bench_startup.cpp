@@ -33,10 +33,11 @@ using bench::Clock;
 double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
 
 struct Program {
-    Program(const char* label_, std::string path_, bool sound_) : label(label_), path(std::move(path_)), sound(sound_) {}
+    Program(const char* label_, std::string path_, bool sound_)
+            : label(label_), path(std::move(path_)), sound(sound_) {}
     const char* label;
     std::string path;
-    bool sound;   // sound server reachable
+    bool sound; // sound server reachable
     std::vector<double> mapMs, frameMs, cpuMs, frameRssMb, rssMb;
     int failures = 0;
 };
@@ -55,10 +56,14 @@ Options ReadOptions(int argc, char** argv) {
     for (int i = 1; i + 1 < argc; i += 2) {
         const std::string key = argv[i];
         const std::string value = argv[i + 1];
-        if (key == "--runs") o.runs = std::max(1, std::atoi(value.c_str()));
-        else if (key == "--settle-ms") o.settleMs = std::max(0, std::atoi(value.c_str()));
-        else if (key == "--stimmung") o.stimmung = value;
-        else if (key == "--minimal") o.minimal = value;
+        if (key == "--runs")
+            o.runs = std::max(1, std::atoi(value.c_str()));
+        else if (key == "--settle-ms")
+            o.settleMs = std::max(0, std::atoi(value.c_str()));
+        else if (key == "--stimmung")
+            o.stimmung = value;
+        else if (key == "--minimal")
+            o.minimal = value;
     }
     return o;
 }
@@ -101,8 +106,8 @@ void PrintRow(const Program& p) {
     const auto frameRss = bench::Summarise(p.frameRssMb);
     const auto rss = bench::Summarise(p.rssMb);
     std::printf("%-30s %4zu %7.1f %8.1f %7.1f %7.1f %7.1f %8.1f %6.1f %6.1f %8.1f %4d\n", p.label, frame.count,
-                map.median, frame.median, frame.min, frame.max, cpu.median, frameRss.median, frameRss.min,
-                frameRss.max, rss.median, p.failures);
+                map.median, frame.median, frame.min, frame.max, cpu.median, frameRss.median, frameRss.min, frameRss.max,
+                rss.median, p.failures);
 }
 
 void PrintRatio(const char* what, const Program& p, const Program& base) {

@@ -19,9 +19,9 @@ using Clock = std::chrono::steady_clock;
 pid_t Spawn(const std::vector<std::string>& argv, const std::vector<std::string>& env, bool quiet = true);
 
 struct Exit {
-    bool exited = false;   // false: still running at the deadline, then killed
-    int status = 0;        // wait status
-    long maxRssKb = 0;     // peak resident set size of the child
+    bool exited = false; // false: still running at the deadline, then killed
+    int status = 0;      // wait status
+    long maxRssKb = 0;   // peak resident set size of the child
 };
 
 // Waits for the child until `deadline`; kills it with SIGKILL after that and

@@ -14,9 +14,11 @@ namespace bench {
 namespace {
 
 template <class T>
-std::unique_ptr<T, decltype(&std::free)> Owned(T* p) { return {p, &std::free}; }
+std::unique_ptr<T, decltype(&std::free)> Owned(T* p) {
+    return {p, &std::free};
+}
 
-constexpr int kInset = 3;                       // px from each edge
+constexpr int kInset = 3; // px from each edge
 constexpr auto kPollGap = std::chrono::microseconds(500);
 
 } // namespace
@@ -94,9 +96,8 @@ bool FirstFrameWatch::painted(xcb_window_t window, int width, int height) {
                                                         {width - 1 - kInset, height - 1 - kInset}}};
     std::array<xcb_get_image_cookie_t, 4> cookies;
     for (std::size_t i = 0; i < corners.size(); ++i)
-        cookies[i] = xcb_get_image(connection_, XCB_IMAGE_FORMAT_Z_PIXMAP, window,
-                                   static_cast<int16_t>(corners[i][0]), static_cast<int16_t>(corners[i][1]),
-                                   1, 1, ~0u);
+        cookies[i] = xcb_get_image(connection_, XCB_IMAGE_FORMAT_Z_PIXMAP, window, static_cast<int16_t>(corners[i][0]),
+                                   static_cast<int16_t>(corners[i][1]), 1, 1, ~0u);
     bool all = true;
     for (auto cookie : cookies) {
         auto reply = Owned(xcb_get_image_reply(connection_, cookie, nullptr));

@@ -30,7 +30,7 @@ public:
     struct Shown {
         bool ok = false;
         xcb_window_t window = 0;
-        int width = 0, height = 0;   // px
+        int width = 0, height = 0; // px
         Clock::time_point mapped, painted;
     };
     // Waits for the next top-level window of at least 200 x 100 px to be

@@ -18,8 +18,8 @@ namespace {
 // Everything that would lead a program to the user's own desktop, sound
 // server or accessibility bus.
 const std::vector<std::string> kForeign = {
-    "DISPLAY=", "WAYLAND_DISPLAY=", "QT_", "SDL_", "PULSE_", "XDG_RUNTIME_DIR=",
-    "DBUS_SESSION_BUS_ADDRESS=", "AT_SPI_", "XAUTHORITY="};
+    "DISPLAY=",         "WAYLAND_DISPLAY=",          "QT_",     "SDL_",       "PULSE_",
+    "XDG_RUNTIME_DIR=", "DBUS_SESSION_BUS_ADDRESS=", "AT_SPI_", "XAUTHORITY="};
 
 bool Found(const char* program) {
     const std::string command = std::string("command -v ") + program + " >/dev/null 2>&1";
@@ -55,8 +55,8 @@ void PrivateSession::startDisplay() {
         failure_ = "no pipe for Xvfb";
         return;
     }
-    xvfb_ = Spawn({"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "1280x720x24",
-                   "-br", "-nolisten", "tcp", "-noreset"},
+    xvfb_ = Spawn({"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "1280x720x24", "-br", "-nolisten",
+                   "tcp", "-noreset"},
                   Environment(kForeign, {}));
     close(fds[1]);
     std::string number;
@@ -77,8 +77,7 @@ void PrivateSession::startSoundServer() {
     mkdir(run.c_str(), 0700);
     pulse_ = Spawn({"pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=-1", "--use-pid-file=no",
                     "--load=module-null-sink sink_name=bench rate=48000 channels=1",
-                    "--load=module-native-protocol-unix auth-anonymous=1",
-                    "--load=module-always-sink"},
+                    "--load=module-native-protocol-unix auth-anonymous=1", "--load=module-always-sink"},
                    environment(true));
     const std::string socket = run + "/pulse/native";
     for (int i = 0; i < 500 && !std::filesystem::exists(socket); ++i)

@@ -21,7 +21,7 @@ public:
 
     bool displayUp() const { return !display_.empty(); }
     bool soundServerUp() const { return pulse_ > 0; }
-    const std::string& display() const { return display_; }   // ":N"
+    const std::string& display() const { return display_; } // ":N"
     const std::string& failure() const { return failure_; }
 
     // Environment entries for a program in this session; with `sound` false
@@ -33,7 +33,7 @@ private:
     void startSoundServer();
 
     std::string display_;
-    std::string folder_;   // private runtime folder, removed at the end
+    std::string folder_; // private runtime folder, removed at the end
     std::string failure_;
     pid_t xvfb_ = -1;
     pid_t pulse_ = -1;

@@ -74,6 +74,8 @@ void DescribeControls(Window& window) {
 
 namespace {
 
+// A table whose rows a macro adds: laid out by hand, one row a line.
+// clang-format off
 const EventBinding kHelpLine[] = {
     {"cmdTaste", Event::MouseMove, cmdTaste_MouseMove},
     {"optNote", Event::MouseMove, optNote_MouseMove},
@@ -82,6 +84,7 @@ const EventBinding kHelpLine[] = {
     STIMMUNG_FIXED_HELP_HANDLERS(STIMMUNG_BIND)
 #undef STIMMUNG_BIND
 };
+// clang-format on
 
 } // namespace
 

@@ -5,6 +5,8 @@ namespace stimmung::layout {
 
 namespace {
 
+// The window's tables are laid out by hand, one row a line however long.
+// clang-format off
 constexpr Rgb kFaceGrey{192, 192, 192};
 constexpr Rgb kGrey{128, 128, 128};
 constexpr Rgb kPanel{224, 224, 224};
@@ -175,6 +177,7 @@ const ScrollRange kRanges[] = {
     {"HScroll1", 2, 100, 1, 1, 12},
     {"hscNote", 0, 1500, 1, 1, 0},
 };
+// clang-format on
 
 // German, as every text of the window; each keeps the control's caption in it
 // where it has one, so the name matches what is seen.

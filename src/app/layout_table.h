@@ -29,12 +29,12 @@ enum class Align { Left, Center };
 
 struct ControlRow {
     const char* name;
-    int index;             // -1 for a single control
+    int index; // -1 for a single control
     Kind kind;
-    const char* container; // nullptr: directly on the window
-    const char* caption;   // caption of buttons, labels, option buttons; initial text of text boxes
+    const char* container;        // nullptr: directly on the window
+    const char* caption;          // caption of buttons, labels, option buttons; initial text of text boxes
     int left, top, width, height; // twips inside the container's interior
-    int tab;               // position in the keyboard tab order
+    int tab;                      // position in the keyboard tab order
     std::optional<Rgb> back;
     std::optional<Rgb> fore;
     Font font;

@@ -120,7 +120,8 @@ void MainWindow::createControls(bool traceDrawing) {
             auto& l = window_->add<Label>(row.name, row.index, container);
             l.label()->setText(Caption(row.caption));
             if (row.back) l.setBackColor(*row.back);
-            l.label()->setAlignment((row.align == layout::Align::Center ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
+            l.label()->setAlignment((row.align == layout::Align::Center ? Qt::AlignHCenter : Qt::AlignLeft) |
+                                    Qt::AlignTop);
             control = &l;
             break;
         }
@@ -136,9 +137,7 @@ void MainWindow::createControls(bool traceDrawing) {
             control = &o;
             break;
         }
-        case Kind::ScrollBar:
-            control = &window_->add<ScrollBar>(row.name, row.index, container);
-            break;
+        case Kind::ScrollBar: control = &window_->add<ScrollBar>(row.name, row.index, container); break;
         case Kind::Picture: {
             // Picture boxes on the window get a thin frame; the black keys are plain bars.
             auto& p = window_->add<PictureBox>(row.name, row.index, container, row.container ? 0 : 1);
@@ -160,7 +159,8 @@ void MainWindow::createControls(bool traceDrawing) {
         control->widget()->setProperty("stimmungTab", row.tab);
         control->widget()->setAccessibleName(QString::fromStdString(layout::AccessibleName(row.name, row.index)));
         if (row.container && row.kind == Kind::Label) {
-            if (auto* scaled = dynamic_cast<PictureBox*>(container)) scaled->addScaledChild(static_cast<Label*>(control));
+            if (auto* scaled = dynamic_cast<PictureBox*>(container))
+                scaled->addScaledChild(static_cast<Label*>(control));
         }
     }
 }
@@ -168,7 +168,7 @@ void MainWindow::createControls(bool traceDrawing) {
 void MainWindow::createDecorations() {
     for (const layout::LineRow& row : layout::Lines()) {
         Container* container = row.container ? static_cast<Container*>(window_->get<PictureBox>(row.container))
-                                              : static_cast<Container*>(window_.get());
+                                             : static_cast<Container*>(window_.get());
         auto& line = window_->add<LineShape>(row.name, row.index, container);
         line.placeLine(row.x1, row.y1, row.x2, row.y2, row.widthPx);
         line.setBorderColor(row.colour);

@@ -41,8 +41,8 @@ private:
     MainWindow& main_;
     QWidget* client_;
     QMenuBar* menuBar_;
-    int zoom_ = 100;        // chosen by the user
-    int shownZoom_ = 100;   // in force (full screen has its own)
+    int zoom_ = 100;      // chosen by the user
+    int shownZoom_ = 100; // in force (full screen has its own)
     bool fullScreen_ = false;
     QRect normalGeometry_;
 };

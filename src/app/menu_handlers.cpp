@@ -45,8 +45,9 @@ const OutputArea& Drawing(MenuFrame& frame) { return *frame.main().form().picAus
 void mnuSpeichern_Click(MenuFrame& frame) {
     const QString png = QStringLiteral("PNG-Bild (*.png)"), svg = QStringLiteral("SVG-Grafik (*.svg)");
     QString filter = png;
-    QString path = QFileDialog::getSaveFileName(&frame, QStringLiteral("Zeichnung speichern"),
-                                                SuggestedPath(QStringLiteral("stimmung.png")), png + ";;" + svg, &filter);
+    QString path =
+        QFileDialog::getSaveFileName(&frame, QStringLiteral("Zeichnung speichern"),
+                                     SuggestedPath(QStringLiteral("stimmung.png")), png + ";;" + svg, &filter);
     if (path.isEmpty()) return;
     path = WithSuffix(path, filter == svg ? QStringLiteral("svg") : QStringLiteral("png"));
     if (!SaveDrawing(Drawing(frame), path)) Failed(frame, QStringLiteral("Zeichnung speichern"), path);
@@ -110,16 +111,15 @@ void mnuOriginalgroesse_Click(MenuFrame& frame) { frame.setZoomPercent(100); }
 void mnuVollbild_Click(MenuFrame& frame) { frame.setFullScreenShown(!frame.isFullScreenShown()); }
 
 void mnuUeber_Click(MenuFrame& frame) {
-    QMessageBox::about(
-        &frame, QStringLiteral("Über Stimmung"),
-        QStringLiteral("<h3>Stimmung %1</h3>"
-                       "<p>Ein Lehrmittel zur Stimmung von Tonleitern: die pythagoreische Tonleiter aus "
-                       "Quinten bauen, die reinen Töne nach Didymos markieren, die Oktave in N gleiche "
-                       "Stufen teilen und die Fehler der temperierten Terz, Quarte und Quinte ablesen, "
-                       "sechs Töne von Hand setzen und alle Tonleitern anhören – so hört die Klasse den "
-                       "Unterschied, den sie sieht.</p>"
-                       "<p>Lizenz: GNU General Public License, Version 3 oder später.</p>")
-            .arg(QStringLiteral(STIMMUNG_VERSION)));
+    QMessageBox::about(&frame, QStringLiteral("Über Stimmung"),
+                       QStringLiteral("<h3>Stimmung %1</h3>"
+                                      "<p>Ein Lehrmittel zur Stimmung von Tonleitern: die pythagoreische Tonleiter aus "
+                                      "Quinten bauen, die reinen Töne nach Didymos markieren, die Oktave in N gleiche "
+                                      "Stufen teilen und die Fehler der temperierten Terz, Quarte und Quinte ablesen, "
+                                      "sechs Töne von Hand setzen und alle Tonleitern anhören – so hört die Klasse den "
+                                      "Unterschied, den sie sieht.</p>"
+                                      "<p>Lizenz: GNU General Public License, Version 3 oder später.</p>")
+                           .arg(QStringLiteral(STIMMUNG_VERSION)));
 }
 
 namespace {

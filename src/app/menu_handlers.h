@@ -23,7 +23,7 @@ void mnuVollbild_Click(MenuFrame& frame);
 void mnuUeber_Click(MenuFrame& frame);
 
 struct MenuItem {
-    const char* menu;  // "&Datei", "&Ansicht", "&Hilfe"
+    const char* menu; // "&Datei", "&Ansicht", "&Hilfe"
     const char* text;
     QKeySequence::StandardKey standardKey; // UnknownKey: use `keys`
     const char* keys;                      // extra keys, ";"-separated, or nullptr

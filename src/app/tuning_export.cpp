@@ -86,7 +86,8 @@ bool WriteTuningFiles(const Form1& f, const ExportedTuning& tuning, const std::s
     std::filesystem::path kbm = scl;
     kbm.replace_extension(".kbm");
     const int degrees = static_cast<int>(tuning.pitches.size());
-    return WriteText(scl.string(), tuning::ScalaScaleText(scl.filename().string(), tuning.description, tuning.pitches)) &&
+    return WriteText(scl.string(),
+                     tuning::ScalaScaleText(scl.filename().string(), tuning.description, tuning.pitches)) &&
            WriteText(kbm.string(),
                      tuning::ScalaKeyboardMappingText(kbm.filename().string(), degrees, BaseFrequency(f)));
 }

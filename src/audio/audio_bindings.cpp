@@ -10,6 +10,8 @@ namespace stimmung::audio {
 
 namespace {
 
+// One binding a line.
+// clang-format off
 const EventBinding kAudio[] = {
     {"cmdPlusF", Event::Click, cmdPlusF_Click},
     {"cmdMinusF", Event::Click, cmdMinusF_Click},
@@ -23,6 +25,7 @@ const EventBinding kAudio[] = {
     {"cmdHandlauf", Event::Click, cmdHandlauf_Click},
     {"cmdAbspielen", Event::Click, cmdAbspielen_Click},
 };
+// clang-format on
 
 } // namespace
 

@@ -72,8 +72,7 @@ protected:
             auto* e = static_cast<QMouseEvent*>(event);
             control_->raise(Event::MouseUp, args(e, ButtonCode(e->button())));
             bool inside = control_->widget()->rect().contains(e->position().toPoint());
-            if (clicks_ && pressedInside_ && inside && e->button() == Qt::LeftButton)
-                control_->raise(Event::Click);
+            if (clicks_ && pressedInside_ && inside && e->button() == Qt::LeftButton) control_->raise(Event::Click);
             pressedInside_ = false;
             break;
         }
@@ -145,7 +144,7 @@ void Control::watchMouse() {
 // ---- CommandButton ---------------------------------------------------------
 
 CommandButton::CommandButton(std::string name, int index, Container* container)
-    : Control(std::move(name), index, container), button_(new QPushButton(ParentOf(container))) {
+        : Control(std::move(name), index, container), button_(new QPushButton(ParentOf(container))) {
     button_->setAutoDefault(false);
     button_->setFocusPolicy(Qt::StrongFocus);
     QObject::connect(button_, &QPushButton::clicked, button_, [this] { raise(Event::Click); });
@@ -167,7 +166,7 @@ void CommandButton::setBackColor(Rgb colour) {
 // ---- TextBox ---------------------------------------------------------------
 
 TextBox::TextBox(std::string name, int index, Container* container)
-    : Control(std::move(name), index, container), edit_(new QLineEdit(ParentOf(container))) {
+        : Control(std::move(name), index, container), edit_(new QLineEdit(ParentOf(container))) {
     // Any text the user types or pastes is kept, however long.
     edit_->setMaxLength(1 << 24);
 }
@@ -182,7 +181,7 @@ void TextBox::setText(std::string_view text) {
 // ---- Label -----------------------------------------------------------------
 
 Label::Label(std::string name, int index, Container* container)
-    : Control(std::move(name), index, container), label_(new QLabel(ParentOf(container))) {}
+        : Control(std::move(name), index, container), label_(new QLabel(ParentOf(container))) {}
 
 std::string Label::Caption() const { return label_->text().toStdString(); }
 
@@ -280,7 +279,7 @@ QAccessibleInterface* RadioAccessibleFor(const QString&, QObject* object) {
 } // namespace
 
 OptionButton::OptionButton(std::string name, int index, Container* container)
-    : Control(std::move(name), index, container), radio_(new Radio(this, ParentOf(container))) {
+        : Control(std::move(name), index, container), radio_(new Radio(this, ParentOf(container))) {
     static const bool accessibleAsRadio = (QAccessible::installFactory(RadioAccessibleFor), true);
     (void)accessibleAsRadio;
     radio_->setAutoExclusive(false);
@@ -353,12 +352,11 @@ protected:
 } // namespace
 
 ScrollBar::ScrollBar(std::string name, int index, Container* container)
-    : Control(std::move(name), index, container), bar_(new HorizontalBar(ParentOf(container))) {
+        : Control(std::move(name), index, container), bar_(new HorizontalBar(ParentOf(container))) {
     bar_->setFocusPolicy(Qt::StrongFocus);
     bar_->setTracking(true);
-    QObject::connect(bar_, &QScrollBar::valueChanged, bar_, [this](int) {
-        raise(bar_->isSliderDown() ? Event::Scroll : Event::Change);
-    });
+    QObject::connect(bar_, &QScrollBar::valueChanged, bar_,
+                     [this](int) { raise(bar_->isSliderDown() ? Event::Scroll : Event::Change); });
     QObject::connect(bar_, &QScrollBar::sliderPressed, bar_, [this] { valueAtPress_ = bar_->value(); });
     QObject::connect(bar_, &QScrollBar::sliderReleased, bar_, [this] {
         if (bar_->value() != valueAtPress_) raise(Event::Change);
@@ -401,7 +399,7 @@ protected:
 };
 
 LineShape::LineShape(std::string name, int index, Container* container)
-    : Control(std::move(name), index, container), view_(new View(ParentOf(container))) {}
+        : Control(std::move(name), index, container), view_(new View(ParentOf(container))) {}
 
 QWidget* LineShape::widget() const { return view_; }
 
@@ -470,7 +468,7 @@ protected:
 };
 
 OvalShape::OvalShape(std::string name, int index, Container* container)
-    : Control(std::move(name), index, container), view_(new View(ParentOf(container))) {}
+        : Control(std::move(name), index, container), view_(new View(ParentOf(container))) {}
 
 QWidget* OvalShape::widget() const { return view_; }
 
@@ -478,9 +476,7 @@ QWidget* OvalShape::widget() const { return view_; }
 
 class PictureBox::View : public QWidget {
 public:
-    View(PictureBox* box, QWidget* parent) : QWidget(parent), box_(box) {
-        setAttribute(Qt::WA_OpaquePaintEvent);
-    }
+    View(PictureBox* box, QWidget* parent) : QWidget(parent), box_(box) { setAttribute(Qt::WA_OpaquePaintEvent); }
 
 protected:
     void paintEvent(QPaintEvent* event) override {
@@ -516,7 +512,7 @@ private:
 };
 
 PictureBox::PictureBox(std::string name, int index, Container* container, int borderPx)
-    : Control(std::move(name), index, container), view_(new View(this, ParentOf(container))), border_(borderPx) {}
+        : Control(std::move(name), index, container), view_(new View(this, ParentOf(container))), border_(borderPx) {}
 
 QWidget* PictureBox::widget() const { return view_; }
 

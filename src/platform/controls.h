@@ -59,7 +59,7 @@ inline int ZoomedPixels(double pixels100, double zoom) {
 class Control {
 public:
     Control(std::string name, int index, Container* container)
-        : name_(std::move(name)), index_(index), container_(container) {}
+            : name_(std::move(name)), index_(index), container_(container) {}
     virtual ~Control() = default;
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;

@@ -18,11 +18,11 @@ inline constexpr int kCtrlMask = 2;
 inline constexpr int kAltMask = 4;
 
 struct EventArgs {
-    int Index = -1;   // index in the control array, -1 for a single control
-    int Button = 0;   // button code for mouse events (see above)
-    int Shift = 0;    // modifier bits
-    float X = 0;      // pointer position in the container's scale units
-    float Y = 0;      // (user coordinates for the output area, twips elsewhere)
+    int Index = -1; // index in the control array, -1 for a single control
+    int Button = 0; // button code for mouse events (see above)
+    int Shift = 0;  // modifier bits
+    float X = 0;    // pointer position in the container's scale units
+    float Y = 0;    // (user coordinates for the output area, twips elsewhere)
 };
 
 using EventHandler = std::function<void(const EventArgs&)>;

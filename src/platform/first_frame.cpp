@@ -15,7 +15,7 @@ namespace {
 class FirstFrameWatcher : public QObject {
 public:
     FirstFrameWatcher(QWidget* window, std::function<void()> task, std::chrono::milliseconds fallback)
-        : QObject(window), task_(std::move(task)) {
+            : QObject(window), task_(std::move(task)) {
         window->installEventFilter(this);
         QTimer::singleShot(fallback, this, [this] { fire(); });
     }

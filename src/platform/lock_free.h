@@ -17,7 +17,8 @@ namespace stimmung {
 // which ever waits for the other. The slots from head to tail belong to the
 // consumer, which may change them; the producer only writes the slot at tail.
 // Indices count up for the engine's life and are never reused.
-template <typename T, std::size_t N> class SpscRing {
+template <typename T, std::size_t N>
+class SpscRing {
 public:
     // Producer side.
     bool push(const T& value) {
@@ -27,9 +28,7 @@ public:
         tail_.store(t + 1, std::memory_order_release);
         return true;
     }
-    bool full() const {
-        return tail_.load(std::memory_order_relaxed) - head_.load(std::memory_order_acquire) == N;
-    }
+    bool full() const { return tail_.load(std::memory_order_relaxed) - head_.load(std::memory_order_acquire) == N; }
     // Consumer side.
     T* front() {
         const std::uint64_t h = head_.load(std::memory_order_relaxed);
@@ -58,7 +57,8 @@ private:
 // overlaps a write sees an odd or changed sequence number and reads again.
 // The words are stored with release and loaded with acquire: a reader that
 // sees one word of a write in progress also sees that write's odd number.
-template <typename T> class SeqLocked {
+template <typename T>
+class SeqLocked {
     static_assert(std::is_trivially_copyable_v<T>);
     static constexpr std::size_t kWords = (sizeof(T) + sizeof(std::uint64_t) - 1) / sizeof(std::uint64_t);
 

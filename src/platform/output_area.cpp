@@ -46,7 +46,7 @@ DrawOp Op(DrawKind kind, double x1 = 0, double y1 = 0, double x2 = 0, double y2 
 } // namespace
 
 OutputArea::OutputArea(std::string name, Container* container, int borderPx)
-    : PictureBox(std::move(name), -1, container, borderPx) {
+        : PictureBox(std::move(name), -1, container, borderPx) {
     widget()->setAttribute(Qt::WA_StaticContents);
 }
 
@@ -260,8 +260,8 @@ void OutputArea::Print(std::string_view text) {
     const QFontMetricsF metrics(TextFont(FontSize));
     // The text position moves to the start of the next text line.
     CurrentX = scaled_ ? scaleLeft_ : 0;
-    CurrentY += scaled_ ? metrics.height() / baseInteriorSize().height() * scaleHeight_
-                        : metrics.height() * kTwipsPerPixel;
+    CurrentY +=
+        scaled_ ? metrics.height() / baseInteriorSize().height() * scaleHeight_ : metrics.height() * kTwipsPerPixel;
 }
 
 // ---- showing ---------------------------------------------------------------

@@ -47,8 +47,8 @@ public:
     // Drawing state, shared by every drawing; set it before drawing.
     Rgb ForeColor = kBlack;
     int DrawWidth = 1;
-    double FontSize = 18;      // points; the typeface is Times New Roman
-    double CurrentX = 0;       // user units
+    double FontSize = 18; // points; the typeface is Times New Roman
+    double CurrentX = 0;  // user units
     double CurrentY = 0;
 
     void Scale(double x1, double y1, double x2, double y2);
@@ -94,8 +94,8 @@ private:
     };
     struct Canvas {
         UserScale scale;
-        QSizeF base;          // interior at 100 %, logical pixels
-        qreal hairlineDpr;    // device pixels per base pixel; 1 for vector output
+        QSizeF base;       // interior at 100 %, logical pixels
+        qreal hairlineDpr; // device pixels per base pixel; 1 for vector output
     };
     void note(DrawOp op);
     void draw(const DrawOp& op);
@@ -107,8 +107,8 @@ private:
 
     double scaleLeft_ = 0, scaleTop_ = 0, scaleWidth_ = 0, scaleHeight_ = 0;
     bool scaled_ = false;
-    UserScale shownFrom_;          // the user rectangle when shown_ began
-    std::vector<DrawOp> shown_;    // since the last Cls (or the start)
+    UserScale shownFrom_;       // the user rectangle when shown_ began
+    std::vector<DrawOp> shown_; // since the last Cls (or the start)
     QImage image_;
     bool tracing_ = false;
     std::vector<DrawOp> trace_;

@@ -16,25 +16,24 @@
 
 namespace {
 
-#define STIMMUNG_SDL_FUNCTIONS(X)                                                                    \
-    X(int, SDL_InitSubSystem, (Uint32 flags), (flags), -1)                                          \
-    X(SDL_bool, SDL_SetHint, (const char* name, const char* value), (name, value), SDL_FALSE)       \
-    X(SDL_AudioDeviceID, SDL_OpenAudioDevice,                                                       \
-      (const char* device, int iscapture, const SDL_AudioSpec* desired, SDL_AudioSpec* obtained,   \
-       int allowed_changes),                                                                        \
-      (device, iscapture, desired, obtained, allowed_changes), 0)                                   \
-    X(SDL_AudioStatus, SDL_GetAudioDeviceStatus, (SDL_AudioDeviceID dev), (dev), SDL_AUDIO_STOPPED) \
+#define STIMMUNG_SDL_FUNCTIONS(X)                                                                                      \
+    X(int, SDL_InitSubSystem, (Uint32 flags), (flags), -1)                                                             \
+    X(SDL_bool, SDL_SetHint, (const char* name, const char* value), (name, value), SDL_FALSE)                          \
+    X(SDL_AudioDeviceID, SDL_OpenAudioDevice,                                                                          \
+      (const char* device, int iscapture, const SDL_AudioSpec* desired, SDL_AudioSpec* obtained, int allowed_changes), \
+      (device, iscapture, desired, obtained, allowed_changes), 0)                                                      \
+    X(SDL_AudioStatus, SDL_GetAudioDeviceStatus, (SDL_AudioDeviceID dev), (dev), SDL_AUDIO_STOPPED)                    \
     X(const char*, SDL_GetError, (void), (), "SDL2 library not loaded")
 
-#define STIMMUNG_SDL_PROCEDURES(X)                                                                   \
-    X(SDL_PauseAudioDevice, (SDL_AudioDeviceID dev, int pause_on), (dev, pause_on))                 \
-    X(SDL_CloseAudioDevice, (SDL_AudioDeviceID dev), (dev))                                         \
-    X(SDL_QuitSubSystem, (Uint32 flags), (flags))                                                   \
+#define STIMMUNG_SDL_PROCEDURES(X)                                                  \
+    X(SDL_PauseAudioDevice, (SDL_AudioDeviceID dev, int pause_on), (dev, pause_on)) \
+    X(SDL_CloseAudioDevice, (SDL_AudioDeviceID dev), (dev))                         \
+    X(SDL_QuitSubSystem, (Uint32 flags), (flags))                                   \
     X(SDL_TLSCleanup, (void), ())
 
 struct Library {
 #define STIMMUNG_POINTER(ret, name, params, args, ...) ret(SDLCALL* name) params = nullptr;
-#define STIMMUNG_PROC_POINTER(name, params, args) void(SDLCALL* name) params = nullptr;
+#define STIMMUNG_PROC_POINTER(name, params, args) void(SDLCALL * name) params = nullptr;
     STIMMUNG_SDL_FUNCTIONS(STIMMUNG_POINTER)
     STIMMUNG_SDL_PROCEDURES(STIMMUNG_PROC_POINTER)
 #undef STIMMUNG_POINTER
@@ -52,7 +51,7 @@ const Library& Sdl() {
         if (!handle) return;
         Library found;
         bool complete = true;
-#define STIMMUNG_RESOLVE(ret, name, ...)                                          \
+#define STIMMUNG_RESOLVE(ret, name, ...)                                       \
     found.name = reinterpret_cast<decltype(found.name)>(dlsym(handle, #name)); \
     complete = complete && found.name != nullptr;
 #define STIMMUNG_PROC_RESOLVE(name, ...) STIMMUNG_RESOLVE(void, name)
@@ -72,14 +71,14 @@ const Library& Sdl() {
 extern "C" {
 
 #define STIMMUNG_FORWARD(ret, name, params, args, failure) \
-    ret SDLCALL name params {                                \
-        const Library& sdl = Sdl();                          \
-        return sdl.loaded ? sdl.name args : failure;         \
+    ret SDLCALL name params {                              \
+        const Library& sdl = Sdl();                        \
+        return sdl.loaded ? sdl.name args : failure;       \
     }
 #define STIMMUNG_PROC_FORWARD(name, params, args) \
-    void SDLCALL name params {                      \
-        const Library& sdl = Sdl();                 \
-        if (sdl.loaded) sdl.name args;              \
+    void SDLCALL name params {                    \
+        const Library& sdl = Sdl();               \
+        if (sdl.loaded) sdl.name args;            \
     }
 STIMMUNG_SDL_FUNCTIONS(STIMMUNG_FORWARD)
 STIMMUNG_SDL_PROCEDURES(STIMMUNG_PROC_FORWARD)

@@ -51,8 +51,10 @@ constexpr double kServerBufferSeconds = kServerLatencyMs / 1000.0 + 0.010;
 
 // The stream format record that SDL_OpenAudioDevice takes and fills in, named
 // after its place in that function's parameters.
-template <typename> struct OpenParameters;
-template <typename R, typename... A> struct OpenParameters<R(A...)> {
+template <typename>
+struct OpenParameters;
+template <typename R, typename... A>
+struct OpenParameters<R(A...)> {
     using Format = std::remove_pointer_t<std::tuple_element_t<3, std::tuple<A...>>>;
 };
 using StreamFormat = OpenParameters<decltype(SDL_OpenAudioDevice)>::Format;
@@ -80,12 +82,12 @@ struct SdlSoundOutput::Impl {
     // What the callback tells the caller side after every buffer: where the
     // stream stands and the map between its frames and the steady clock.
     struct Position : StreamMap {
-        std::int64_t consumed = 0;  // frames the callback has written so far
+        std::int64_t consumed = 0; // frames the callback has written so far
         std::int64_t callbacks = 0;
-        std::int64_t soundEnd = 0;  // frame after the last sounding sample written
+        std::int64_t soundEnd = 0; // frame after the last sounding sample written
         std::int64_t lateStarts = 0;
-        double lastCallback = 0;    // steady-clock seconds
-        int regularRun = 0;         // callbacks in a row without a stall
+        double lastCallback = 0;        // steady-clock seconds
+        int regularRun = 0;             // callbacks in a row without a stall
         std::int64_t lateCallbacks = 0; // more than half a period after the one before
         double longestGap = 0;
     };
@@ -102,9 +104,9 @@ struct SdlSoundOutput::Impl {
     // slots that are its own at the time; the callback takes no lock at all,
     // so a window thread that holds one cannot delay a buffer.
 
-    SpscRing<Tone, kQueueCapacity> tones;          // caller -> callback
+    SpscRing<Tone, kQueueCapacity> tones;                   // caller -> callback
     mutable SpscRing<ToneStart, kStartRingCapacity> starts; // callback -> caller
-    SeqLocked<Position> published;                  // callback -> caller
+    SeqLocked<Position> published;                          // callback -> caller
     // Queue index before which every tone is to end now: a sounding one with
     // a fade-out from the next buffer on, the others never to sound.
     std::atomic<std::uint64_t> cutBefore{0};
@@ -115,7 +117,7 @@ struct SdlSoundOutput::Impl {
 
     Position stream;
     StreamClock clock;
-    bool sounding = false;     // the tone at the queue's head has begun
+    bool sounding = false; // the tone at the queue's head has begun
     bool priorityRaised = false;
     std::uint64_t cutSeen = 0;
 
@@ -136,7 +138,7 @@ struct SdlSoundOutput::Impl {
 
     double extraMarginMs = 0;
     std::int64_t missedJoins = 0;
-    Melody melody;              // where the last queued tone leaves the melody
+    Melody melody; // where the last queued tone leaves the melody
     std::uint64_t dropsSeen = 0;
     mutable std::vector<ToneStart> toneStarts;
     HandOver handOver;
@@ -161,8 +163,7 @@ struct SdlSoundOutput::Impl {
         case StreamClock::Step::Followed:
             if (stream.regularRun <= kWarmCallbacks) ++stream.regularRun;
             break;
-        case StreamClock::Step::Restarted:
-            break;
+        case StreamClock::Step::Restarted: break;
         case StreamClock::Step::Stalled:
             // After a long stop the queued tones are stale: their Beeps have
             // fallen back to the steady clock or returned; sounding them now
@@ -184,7 +185,8 @@ struct SdlSoundOutput::Impl {
         stream.consumed += frames;
         const double gap = Seconds(now) - stream.lastCallback;
         if (stream.callbacks > 0 && gap > 1.5 * frames / rate) ++stream.lateCallbacks;
-        if (stream.callbacks > 0 && stream.regularRun >= kWarmCallbacks) stream.longestGap = std::max(stream.longestGap, gap);
+        if (stream.callbacks > 0 && stream.regularRun >= kWarmCallbacks)
+            stream.longestGap = std::max(stream.longestGap, gap);
         ++stream.callbacks;
         stream.lastCallback = Seconds(now);
         published.store(stream);
@@ -232,9 +234,7 @@ struct SdlSoundOutput::Impl {
     // The lead L: how long before its tone's end a Beep returns, so that the
     // caller may come back up to the hand-over time (and the margins) late
     // and its next tone still joins this one.
-    double lead(const Position& p) const {
-        return startLead(p) + extraMarginMs / 1000.0 + handOverSeconds();
-    }
+    double lead(const Position& p) const { return startLead(p) + extraMarginMs / 1000.0 + handOverSeconds(); }
     double handOverSeconds() const {
         return options.handOverMs >= 0 ? options.handOverMs / 1000.0 : handOver.seconds();
     }
@@ -262,9 +262,7 @@ struct SdlSoundOutput::Impl {
     // Nothing to join to; a tone placed from now on starts at `from` or
     // later. (The callback plays its queue in order, so a tone placed too
     // early would begin late, never overlap.)
-    void unchain(std::int64_t from) {
-        melody = Melody{from, false, 0};
-    }
+    void unchain(std::int64_t from) { melody = Melody{from, false, 0}; }
 
     // True when the callback dropped the queue after a stall since the last
     // look: the tones queued then will never sound.
@@ -499,8 +497,8 @@ void SdlSoundOutput::Beep(std::int32_t frequencyHz, std::int32_t durationMs) {
     const Impl::Position p = s.position();
     s.droppedSinceSeen(p);
     const double now = p.streamNow(Seconds(Clock::now()));
-    const Placement placement = PlaceTone(s.melody, p.consumed, p.frameAt(now), p.frameAt(now + s.startLead(p)),
-                                          s.lead(p) * s.rate);
+    const Placement placement =
+        PlaceTone(s.melody, p.consumed, p.frameAt(now), p.frameAt(now + s.startLead(p)), s.lead(p) * s.rate);
     s.handOver.called(Seconds(called), placement.joining);
     if (placement.missedJoin) {
         ++s.missedJoins;

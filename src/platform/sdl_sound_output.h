@@ -91,9 +91,9 @@ namespace stimmung {
 class SdlSoundOutput : public SoundOutput {
 public:
     struct Options {
-        int sampleRate = 48000;   // asked for; the device may give another
-        int bufferFrames = 256;   // asked for; the device may give another
-        double marginMs = 1.0;    // part of both leads, see above
+        int sampleRate = 48000; // asked for; the device may give another
+        int bufferFrames = 256; // asked for; the device may give another
+        double marginMs = 1.0;  // part of both leads, see above
         // How late a caller may come back and still join, in ms; below 0 it
         // is measured from the caller's own turnaround (hand_over.h).
         double handOverMs = -1;
@@ -104,22 +104,22 @@ public:
     // The moment the callback wrote a tone's first frame, for the benchmark
     // and tests.
     struct ToneStart {
-        std::int64_t frame = 0;   // stream frame of the tone's first sample
-        std::int64_t frames = 0;  // the tone's length in frames
+        std::int64_t frame = 0;  // stream frame of the tone's first sample
+        std::int64_t frames = 0; // the tone's length in frames
         std::int32_t frequencyHz = 0;
         std::chrono::steady_clock::time_point requested; // the call of Beep
         std::chrono::steady_clock::time_point delivered; // that callback's time
-        std::int64_t bufferFrame = 0; // the first frame that callback wrote
+        std::int64_t bufferFrame = 0;                    // the first frame that callback wrote
     };
 
     struct StreamStats {
         int sampleRate = 0;
         int bufferFrames = 0;
-        double nominalPeriodMs = 0;   // bufferFrames / sampleRate
-        double measuredPeriodMs = 0;  // period on the steady clock, filtered
-        double leadMs = 0;            // L: Beep returns this long before its tone's end
-        double startLeadMs = 0;       // Ls: a tone that joins nothing starts this long after its call
-        double handOverMs = 0;        // H, part of L
+        double nominalPeriodMs = 0;  // bufferFrames / sampleRate
+        double measuredPeriodMs = 0; // period on the steady clock, filtered
+        double leadMs = 0;           // L: Beep returns this long before its tone's end
+        double startLeadMs = 0;      // Ls: a tone that joins nothing starts this long after its call
+        double handOverMs = 0;       // H, part of L
         // The scheduling the device thread runs with ("SCHED_RR 10",
         // "nice -11", "normal"); empty before its first callback.
         std::string priority;

@@ -27,9 +27,7 @@ struct StreamMap {
     double timeOfFrame(std::int64_t frame) const {
         return t0 + static_cast<double>(frame - mapFrame) * (t1 - t0) / mapFrames;
     }
-    double frameAt(double time) const {
-        return static_cast<double>(mapFrame) + (time - t0) * mapFrames / (t1 - t0);
-    }
+    double frameAt(double time) const { return static_cast<double>(mapFrame) + (time - t0) * mapFrames / (t1 - t0); }
     // The map is a straight line only while callbacks come: once the next
     // one is overdue, the stream stands at the frames written so far.
     double streamNow(double time) const { return std::min(time, t1); }
@@ -44,7 +42,8 @@ public:
         Stalled,   // as Restarted, after a stop longer than the stall limit
     };
 
-    explicit StreamClock(int rate = 48000, double stallLimitSeconds = 0.25) : rate_(rate), stallLimit_(stallLimitSeconds) {}
+    explicit StreamClock(int rate = 48000, double stallLimitSeconds = 0.25)
+            : rate_(rate), stallLimit_(stallLimitSeconds) {}
 
     // A callback at `now` writes `frames` frames from `consumed` on; the one
     // before came at `lastCallback`.

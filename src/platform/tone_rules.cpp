@@ -68,7 +68,8 @@ Placement PlaceTone(const Melody& melody, std::int64_t nextFrame, double frameNo
     }
     placement.joining = placement.missedJoin =
         melody.chainable && frameNow - static_cast<double>(inMelody) < leadFrames;
-    placement.start = std::max({static_cast<std::int64_t>(std::llround(frameAfterStartLead)), nextFrame, melody.lastEnd});
+    placement.start =
+        std::max({static_cast<std::int64_t>(std::llround(frameAfterStartLead)), nextFrame, melody.lastEnd});
     return placement;
 }
 

@@ -45,8 +45,8 @@ struct Melody {
 
 struct Placement {
     std::int64_t start = 0;
-    bool joining = false;     // meant to join the tone before (or too late for it)
-    bool missedJoin = false;  // meant to, but the stream had passed the join
+    bool joining = false;    // meant to join the tone before (or too late for it)
+    bool missedJoin = false; // meant to, but the stream had passed the join
 };
 
 // A tone asked for when the stream stands at `frameNow`. In a melody whose
@@ -79,8 +79,7 @@ struct WriteState {
 };
 
 template <typename Queue, typename Began>
-void WriteTones(Queue& queue, WriteState& state, std::int64_t position, float* out, int frames, int rate,
-                Began began) {
+void WriteTones(Queue& queue, WriteState& state, std::int64_t position, float* out, int frames, int rate, Began began) {
     int k = 0;
     while (k < frames) {
         QueuedTone* tone = queue.front();
@@ -112,8 +111,8 @@ void WriteTones(Queue& queue, WriteState& state, std::int64_t position, float* o
             began(*tone, position);
         }
         const std::int64_t offset = position - tone->start;
-        const auto n = static_cast<int>(
-            std::max<std::int64_t>(0, std::min<std::int64_t>(frames - k, tone->frames - offset)));
+        const auto n =
+            static_cast<int>(std::max<std::int64_t>(0, std::min<std::int64_t>(frames - k, tone->frames - offset)));
         RenderTone(*tone, offset, out + k, n, rate);
         k += n;
         position += n;

@@ -15,7 +15,7 @@ namespace stimmung::tuning {
 
 // One pitch over the base tone: numerator/denominator when exact, else cents.
 struct ScalaPitch {
-    long long numerator = 0;   // 0: the pitch is given in cents
+    long long numerator = 0; // 0: the pitch is given in cents
     long long denominator = 1;
     double cents = 0;
 };

@@ -18,18 +18,14 @@ struct StepText {
 
 using StepTexts = std::array<StepText, 7>; // c-d, d-e, e-f, f-g, g-a, a-h, h-c
 
-constexpr StepTexts kPythagoreanSteps{{
-    {"9/", "8"}, {"9/", "8"}, {"256/", "243"}, {"9/", "8"}, {"9/", "8"}, {"9/", "8"}, {"256/", "243"},
-}};
+constexpr StepTexts kPythagoreanSteps{
+    {{"9/", "8"}, {"9/", "8"}, {"256/", "243"}, {"9/", "8"}, {"9/", "8"}, {"9/", "8"}, {"256/", "243"}}};
 
-constexpr StepTexts kDidymosSteps{{
-    {"9/", "8"}, {"10/", "9"}, {"16/", "15"}, {"9/", "8"}, {"10/", "9"}, {"9/", "8"}, {"16/", "15"},
-}};
+constexpr StepTexts kDidymosSteps{
+    {{"9/", "8"}, {"10/", "9"}, {"16/", "15"}, {"9/", "8"}, {"10/", "9"}, {"9/", "8"}, {"16/", "15"}}};
 
 // Both sets stand at the Pythagorean midpoints, also the just steps.
-double Midpoint(std::size_t gap) {
-    return (kPythagoreanScale[gap].value() + kPythagoreanScale[gap + 1].value()) / 2;
-}
+double Midpoint(std::size_t gap) { return (kPythagoreanScale[gap].value() + kPythagoreanScale[gap + 1].value()) / 2; }
 
 void WriteSteps(Form1& f, const StepTexts& texts) {
     OutputArea& pic = *f.picAusgabe;
