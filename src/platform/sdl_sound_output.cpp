@@ -228,13 +228,15 @@ struct SdlSoundOutput::Impl {
 
     Position position() const { return published.load(); }
 
-    // The time from a call of Beep to its tone's first frame, when no tone
-    // is sounding: one period, the margin, and the callback's recent jitter.
+    // The least time from a call of Beep to its tone's first frame, when no
+    // tone is sounding: the margin and the callback's recent jitter.
     double startLead(const Position& p) const { return StartLeadSeconds(p, rate, options.marginMs / 1000.0); }
     // The lead L: how long before its tone's end a Beep returns, so that the
     // caller may come back up to the hand-over time (and the margins) late
     // and its next tone still joins this one.
-    double lead(const Position& p) const { return startLead(p) + extraMarginMs / 1000.0 + handOverSeconds(); }
+    double lead(const Position& p) const {
+        return JoinLeadSeconds(p, rate, options.marginMs / 1000.0) + extraMarginMs / 1000.0 + handOverSeconds();
+    }
     double handOverSeconds() const {
         return options.handOverMs >= 0 ? options.handOverMs / 1000.0 : handOver.seconds();
     }
@@ -492,13 +494,13 @@ void SdlSoundOutput::Beep(std::int32_t frequencyHz, std::int32_t durationMs) {
     }
 
     s.melodyClock.forget();
-    // Place the tone: in the melody's time where it is still ahead, else one
-    // start lead after now (tone_rules.h).
+    // Place the tone: in the melody's time where it is still ahead, else in
+    // the first buffer the callback is still to write (tone_rules.h).
     const Impl::Position p = s.position();
     s.droppedSinceSeen(p);
     const double now = p.streamNow(Seconds(Clock::now()));
-    const Placement placement =
-        PlaceTone(s.melody, p.consumed, p.frameAt(now), p.frameAt(now + s.startLead(p)), s.lead(p) * s.rate);
+    const Placement placement = PlaceTone(s.melody, p.consumed, p.frameAt(now),
+                                          FirstFreeFrame(p, p.consumed, now, s.startLead(p)), s.lead(p) * s.rate);
     s.handOver.called(Seconds(called), placement.joining);
     if (placement.missedJoin) {
         ++s.missedJoins;

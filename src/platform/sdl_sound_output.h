@@ -29,15 +29,18 @@
 //   still queued or sounding starts at the frame right after the previous
 //   tone's last frame (no gap); after a Sleep it starts exactly that long
 //   after the previous tone's end, if that point is still ahead in the
-//   stream. Any other tone starts at the start lead Ls after the moment of
-//   the call: one period, a margin and the largest recent amount by which the
-//   callback came earlier than the map predicted. That is the latency from a
-//   click to its tone in the stream; the sound server adds its own buffering.
+//   stream. Any other tone starts in the next buffer the callback writes
+//   that is still at least the start lead Ls ahead of the call: a margin and
+//   the largest recent amount by which the callback came earlier than the
+//   map predicted. So a click reaches the stream within about one period;
+//   the sound server adds its own buffering.
 //   SDL's own queue (SDL_QueueAudio) would append samples where the queue
 //   happens to end, not at a chosen frame, so the engine keeps its own.
 //
 // When Beep returns (BeepWaitsUntil)
-//   Beep returns the lead L = Ls + H before the stream reaches the tone's end.
+//   Beep returns the lead L = P + Ls + H before the stream reaches the tone's
+//   end: the next tone must be queued before the callback whose buffer holds
+//   the join, which runs up to a period P before the join's own time.
 //   H, the hand-over, follows the caller (hand_over.h): 1.5 times its longest
 //   recent turnaround from a return to its next Beep, between a floor and a
 //   ceiling. So a caller that comes straight back (a scale player) gets its
@@ -118,7 +121,7 @@ public:
         double nominalPeriodMs = 0;  // bufferFrames / sampleRate
         double measuredPeriodMs = 0; // period on the steady clock, filtered
         double leadMs = 0;           // L: Beep returns this long before its tone's end
-        double startLeadMs = 0;      // Ls: a tone that joins nothing starts this long after its call
+        double startLeadMs = 0;      // Ls: a tone that joins nothing starts at least this long after its call
         double handOverMs = 0;       // H, part of L
         // The scheduling the device thread runs with ("SCHED_RR 10",
         // "nice -11", "normal"); empty before its first callback.

@@ -56,7 +56,7 @@ std::int64_t CutLength(const QueuedTone& tone, std::int64_t from) {
     return std::max(offset, std::min(tone.frames, offset + tone.fade));
 }
 
-Placement PlaceTone(const Melody& melody, std::int64_t nextFrame, double frameNow, double frameAfterStartLead,
+Placement PlaceTone(const Melody& melody, std::int64_t nextFrame, double frameNow, std::int64_t firstFree,
                     double leadFrames) {
     const std::int64_t inMelody = melody.lastEnd + melody.pause;
     Placement placement;
@@ -68,14 +68,21 @@ Placement PlaceTone(const Melody& melody, std::int64_t nextFrame, double frameNo
     }
     placement.joining = placement.missedJoin =
         melody.chainable && frameNow - static_cast<double>(inMelody) < leadFrames;
-    placement.start =
-        std::max({static_cast<std::int64_t>(std::llround(frameAfterStartLead)), nextFrame, melody.lastEnd});
+    placement.start = std::max({firstFree, nextFrame, melody.lastEnd});
     return placement;
+}
+
+std::int64_t FirstFreeFrame(const StreamMap& map, std::int64_t nextFrame, double now, double startLead) {
+    return map.timeOfFrame(nextFrame) >= now + startLead ? nextFrame : nextFrame + map.mapFrames;
 }
 
 double StartLeadSeconds(const StreamMap& map, int rate, double marginSeconds) {
     const double nominal = static_cast<double>(map.mapFrames) / rate;
-    return (map.t1 - map.t0) + marginSeconds + std::min(map.earlyPeak, 3.0 * nominal);
+    return marginSeconds + std::min(map.earlyPeak, 3.0 * nominal);
+}
+
+double JoinLeadSeconds(const StreamMap& map, int rate, double marginSeconds) {
+    return (map.t1 - map.t0) + StartLeadSeconds(map, rate, marginSeconds);
 }
 
 std::optional<double> BeepWaitsUntil(const StreamMap& map, double now, std::int64_t end, double lead, int rate,

@@ -51,15 +51,25 @@ struct Placement {
 
 // A tone asked for when the stream stands at `frameNow`. In a melody whose
 // time (the last tone's end and the pauses since) is still ahead it starts
-// right then; else at `frameAfterStartLead` (one start lead after now).
+// right then; else at `firstFree` (FirstFreeFrame).
 // Never before `nextFrame`, the next frame the callback writes, nor before
 // the last tone's end. A call less than `leadFrames` after the melody's time
 // meant to join as well.
-Placement PlaceTone(const Melody& melody, std::int64_t nextFrame, double frameNow, double frameAfterStartLead,
+Placement PlaceTone(const Melody& melody, std::int64_t nextFrame, double frameNow, std::int64_t firstFree,
                     double leadFrames);
 
-// The start lead: one period, the margin and the callback's recent jitter.
+// Where a tone asked for at `now` that joins nothing starts: at the next
+// frame the callback writes, `nextFrame`, if that callback is due at least
+// the start lead after now; else a buffer later, as the next callback may
+// already be under way.
+std::int64_t FirstFreeFrame(const StreamMap& map, std::int64_t nextFrame, double now, double startLead);
+
+// The start lead: the margin and the callback's recent jitter, the least
+// time between a call and the callback that writes its tone's first frame.
 double StartLeadSeconds(const StreamMap& map, int rate, double marginSeconds);
+// The join lead: the next tone must be queued before the callback whose
+// buffer holds the join runs, up to a period before the join's own time.
+double JoinLeadSeconds(const StreamMap& map, int rate, double marginSeconds);
 
 // When a Beep whose tone ends before frame `end` next looks again, or
 // nothing when it returns now: `lead` before that end on the map. While the

@@ -64,7 +64,7 @@ private slots:
     void placesTheTone() {
         QFETCH(bool, chainable); QFETCH(qint64, lastEnd); QFETCH(qint64, pause); QFETCH(qint64, next);
         QFETCH(double, now); QFETCH(qint64, start); QFETCH(bool, joining); QFETCH(bool, missed);
-        const Placement p = PlaceTone(Melody{lastEnd, chainable, pause}, next, now, now + 300, 1000);
+        const Placement p = PlaceTone(Melody{lastEnd, chainable, pause}, next, now, std::int64_t(now) + 300, 1000);
         QCOMPARE(p.start, start);
         QCOMPARE(p.joining, joining);
         QCOMPARE(p.missedJoin, missed);
@@ -207,6 +207,8 @@ private slots:
         QCOMPARE(*BeepWaitsUntil(map, 10.07, end, 0.02, kRate, 0.02), 10.08);    // the release
         QVERIFY(!BeepWaitsUntil(map, 10.004, end, 0.1, kRate, 0.02));            // now
         QCOMPARE(*BeepWaitsUntil(map, 10.5, 0, 0.02, kRate, 0.02), 10.501);      // callback overdue
+        QCOMPARE(FirstFreeFrame(map, 256, 10.001, 0.002), 256);                  // the next buffer
+        QCOMPARE(FirstFreeFrame(map, 256, 10.004, 0.002), 512);                  // it may be under way
     }
 };
 
