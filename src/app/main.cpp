@@ -6,7 +6,7 @@
 #include "menu_bar.h"
 #include "sdl_sound_output.h"
 #include "sound_output.h"
-#include "sound_thread_priority.h"
+#include "sound_server.h"
 
 #include <QApplication>
 

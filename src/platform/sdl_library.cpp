@@ -23,6 +23,7 @@ namespace {
       (const char* device, int iscapture, const SDL_AudioSpec* desired, SDL_AudioSpec* obtained, int allowed_changes), \
       (device, iscapture, desired, obtained, allowed_changes), 0)                                                      \
     X(SDL_AudioStatus, SDL_GetAudioDeviceStatus, (SDL_AudioDeviceID dev), (dev), SDL_AUDIO_STOPPED)                    \
+    X(const char*, SDL_GetCurrentAudioDriver, (void), (), nullptr)                                                     \
     X(const char*, SDL_GetError, (void), (), "SDL2 library not loaded")
 
 #define STIMMUNG_SDL_PROCEDURES(X)                                                  \

@@ -5,6 +5,7 @@
 #include "lock_free.h"
 #include "melody_clock.h"
 #include "program_end.h"
+#include "sound_server.h"
 #include "sound_thread_priority.h"
 #include "stream_clock.h"
 #include "tone_rules.h"
@@ -45,9 +46,9 @@ constexpr double kMissedJoinCapMs = 10.0;
 constexpr auto kWaitSlice = std::chrono::milliseconds(20);
 constexpr auto kPollStep = std::chrono::milliseconds(2);
 constexpr auto kDrainLimit = std::chrono::milliseconds(300);
-// What a sound server holds beyond the device's own buffers, at most: the
-// latency the program asks it for and a little more.
-constexpr double kServerBufferSeconds = kServerLatencyMs / 1000.0 + 0.010;
+// What a sound server holds beyond the device's own buffers and the latency
+// asked of it, at most.
+constexpr double kServerSlackSeconds = 0.010;
 
 // The stream format record that SDL_OpenAudioDevice takes and fills in, named
 // after its place in that function's parameters.
@@ -287,29 +288,44 @@ struct SdlSoundOutput::Impl {
 
     // ---- Opening and closing -----------------------------------------------
 
+    // Starts SDL's audio subsystem and opens the default device on the
+    // driver SDL picks; 0, with the subsystem down again, where that fails.
+    SDL_AudioDeviceID openStream(StreamFormat& obtained) {
+        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return 0;
+        StreamFormat wanted{};
+        wanted.freq = options.sampleRate;
+        wanted.format = AUDIO_F32SYS;
+        wanted.channels = 1;
+        const char* driver = SDL_GetCurrentAudioDriver();
+        const int frames = options.bufferFrames > 0 ? options.bufferFrames : DeviceBufferFrames(driver ? driver : "");
+        wanted.samples = static_cast<Uint16>(std::clamp(frames, 16, 8192));
+        wanted.callback = &Impl::Callback;
+        wanted.userdata = this;
+        // Format and channels stay as asked (SDL converts); rate and buffer
+        // size are taken as the device gives them.
+        const SDL_AudioDeviceID opened = SDL_OpenAudioDevice(
+            nullptr, 0, &wanted, &obtained, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE | SDL_AUDIO_ALLOW_SAMPLES_CHANGE);
+        if (opened != 0 && obtained.freq > 0 && obtained.samples > 0) return opened;
+        if (opened != 0) SDL_CloseAudioDevice(opened);
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return 0;
+    }
+
     void openDevice() {
         SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
         SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "Stimmung");
         AskForRealtimeSoundThread();
-        bool ok = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
-        SDL_AudioDeviceID opened = 0;
+        // The preferred driver first; where it cannot open a device, SDL's own order.
+        const char* preferred = PreferredAudioDriver();
         StreamFormat obtained{};
-        if (ok) {
-            StreamFormat wanted{};
-            wanted.freq = options.sampleRate;
-            wanted.format = AUDIO_F32SYS;
-            wanted.channels = 1;
-            wanted.samples = static_cast<Uint16>(std::clamp(options.bufferFrames, 16, 8192));
-            wanted.callback = &Impl::Callback;
-            wanted.userdata = this;
-            // Format and channels stay as asked (SDL converts); rate and
-            // buffer size are taken as the device gives them.
-            opened = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained,
-                                         SDL_AUDIO_ALLOW_FREQUENCY_CHANGE | SDL_AUDIO_ALLOW_SAMPLES_CHANGE);
-            ok = opened != 0 && obtained.freq > 0 && obtained.samples > 0;
-            if (!ok && opened != 0) SDL_CloseAudioDevice(opened);
-            if (!ok) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        SDL_AudioDeviceID opened = 0;
+        if (preferred) {
+            SDL_SetHint(SDL_HINT_AUDIODRIVER, preferred);
+            opened = openStream(obtained);
+            SDL_SetHint(SDL_HINT_AUDIODRIVER, nullptr);
         }
+        if (opened == 0) opened = openStream(obtained);
+        const bool ok = opened != 0;
         std::unique_lock lock(mutex);
         if (!ok) {
             state = State::Failed;
@@ -393,7 +409,8 @@ struct SdlSoundOutput::Impl {
             // sound server's buffers; closing now would cut them off. The
             // stream runs on in silence until they have been played.
             const Position p = position();
-            const std::int64_t playedOut = p.soundEnd + 2LL * p.mapFrames + std::llround(kServerBufferSeconds * rate);
+            const std::int64_t playedOut =
+                p.soundEnd + 2LL * p.mapFrames + std::llround((ServerLatencySeconds() + kServerSlackSeconds) * rate);
             waitForStream(lock, kWhileStreaming, [&] { return position().consumed >= playedOut; });
         }
         const SDL_AudioDeviceID toClose = device;

@@ -6,10 +6,10 @@
 //
 // The stream and its thread
 //   The device asks for a small buffer of N frames every period P = N / rate
-//   (256 frames asked for). The thread that feeds it runs in real time where
-//   the system grants it (sound_thread_priority.h), so a busy machine does not
-//   starve it; the program asks the sound server for a latency of a few
-//   periods itself (PrepareSoundEnvironment), not only its tests.
+//   (the size by driver in sound_server.h). The thread that feeds it runs in
+//   real time where the system grants it (sound_thread_priority.h), so a busy
+//   machine does not starve it; the program asks the sound server for its
+//   latency itself (PrepareSoundEnvironment), not only its tests.
 //   The callback writes the queued tones into the buffer and silence where
 //   there is none (WriteTones in tone_rules.h). Each callback is timestamped
 //   and a delay-locked loop turns those noisy times into a smooth map between
@@ -95,7 +95,7 @@ class SdlSoundOutput : public SoundOutput {
 public:
     struct Options {
         int sampleRate = 48000; // asked for; the device may give another
-        int bufferFrames = 256; // asked for; the device may give another
+        int bufferFrames = 0;   // asked for (0: by driver); the device may give another
         double marginMs = 1.0;  // part of both leads, see above
         // How late a caller may come back and still join, in ms; below 0 it
         // is measured from the caller's own turnaround (hand_over.h).

@@ -11,8 +11,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
-#include <string>
 
 #ifndef SCHED_RESET_ON_FORK
 #define SCHED_RESET_ON_FORK 0x40000000
@@ -43,8 +41,6 @@ rlim_t SoftLimit(int resource) {
 }
 
 } // namespace
-
-void PrepareSoundEnvironment() { ::setenv("PULSE_LATENCY_MSEC", std::to_string(kServerLatencyMs).c_str(), 0); }
 
 void AskForRealtimeSoundThread() {
     SDL_SetHint(SDL_HINT_THREAD_PRIORITY_POLICY, "rr");

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The priority of the thread that feeds the sound device, and the process
-// settings the sound path needs before the device opens. Plain C++.
+// The priority of the thread that feeds the sound device. Plain C++.
 //
 // SDL is asked for a real-time device thread (it asks RealtimeKit over the
 // system bus where that runs). The device thread itself then checks what it
@@ -17,15 +16,6 @@ namespace stimmung {
 // "nice -11" or "normal". A fixed array, so the device thread can fill it
 // without allocating.
 using PriorityText = std::array<char, 24>;
-
-// The latency the program asks the sound server for, in milliseconds: a few
-// periods of the small buffer, so a briefly starved server does not run dry.
-inline constexpr int kServerLatencyMs = 20;
-
-// Sets what the sound server's client library reads from the environment
-// (the latency it asks the server for), unless the user set it already.
-// Called once at the program's start, before any thread runs.
-void PrepareSoundEnvironment();
 
 // Tells SDL to run its device thread in real time. Before SDL's audio
 // subsystem starts.

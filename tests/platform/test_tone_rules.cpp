@@ -6,6 +6,7 @@
 
 #include "hand_over.h"
 #include "melody_clock.h"
+#include "sound_server.h"
 #include "stream_clock.h"
 #include "tone_rules.h"
 
@@ -195,6 +196,23 @@ private slots:
             QVERIFY(qFuzzyCompare(clock.deadline(calls[2 * i], calls[2 * i + 1]), deadlines[i]));
         clock.forget();
         QCOMPARE(clock.deadline(deadlines.back(), 0.05), deadlines.back() + 0.05);
+    }
+
+    // PIPEWIRE_REMOTE, PIPEWIRE_RUNTIME_DIR, XDG_RUNTIME_DIR ("-" unset), then the socket.
+    void findsThePipeWireSocket_data() {
+        QTest::addColumn<QStringList>("env");
+        QTest::addColumn<QString>("socket");
+        QTest::newRow("the default") << QStringList{"-", "-", "/run/u"} << "/run/u/pipewire-0";
+        QTest::newRow("its own folder first") << QStringList{"-", "/pw", "/run/u"} << "/pw/pipewire-0";
+        QTest::newRow("a named remote") << QStringList{"x", "", "/run/u"} << "/run/u/x";
+        QTest::newRow("an absolute remote") << QStringList{"/s/p", "-", "-"} << "/s/p";
+        QTest::newRow("no folder: none") << QStringList{"-", "-", "-"} << "";
+    }
+    void findsThePipeWireSocket() {
+        QFETCH(QStringList, env); QFETCH(QString, socket);
+        std::vector<QByteArray> v{env[0].toUtf8(), env[1].toUtf8(), env[2].toUtf8()};
+        auto arg = [&](int i) { return env[i] == "-" ? nullptr : v[i].constData(); };
+        QCOMPARE(QString::fromStdString(PipeWireSocket(arg(0), arg(1), arg(2))), socket);
     }
 
     void beepReturnsOneLeadBeforeTheEnd() {
