@@ -325,9 +325,8 @@ struct SdlSoundOutput::Impl {
             SDL_SetHint(SDL_HINT_AUDIODRIVER, nullptr);
         }
         if (opened == 0) opened = openStream(obtained);
-        const bool ok = opened != 0;
         std::unique_lock lock(mutex);
-        if (!ok) {
+        if (opened == 0) {
             state = State::Failed;
             changed.notify_all();
             return;

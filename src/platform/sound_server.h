@@ -10,6 +10,7 @@
 // sound. Where PipeWire runs, both figures are larger.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace stimmung {
