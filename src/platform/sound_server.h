@@ -15,14 +15,18 @@
 
 namespace stimmung {
 
-// The latency asked of the pulse server, PulseAudio's own or PipeWire's.
-inline constexpr int kPulseAudioLatencyMs = 20;
-inline constexpr int kPipeWireLatencyMs = 40;
-
 // The device buffer, in frames: small everywhere but on SDL's own PipeWire
 // driver, whose buffer sets the graph's cycle.
 inline constexpr int kDeviceBufferFrames = 256;
 inline constexpr int kPipeWireBufferFrames = 512;
+
+// The latency asked of the pulse server, PulseAudio's own or PipeWire's.
+// pipewire-pulse runs a pulse client at a quarter of the latency it asks
+// for, and the graph at that rounded down to a power of two: four cycles
+// of the native driver's buffer, and a little more, give the same cycle.
+inline constexpr int kPulseAudioLatencyMs = 20;
+inline constexpr int kPipeWireLatencyMs = 48;
+static_assert(kPipeWireLatencyMs * 48 / 4 >= kPipeWireBufferFrames, "a cycle shorter than the native driver's");
 
 // Where a PipeWire client would connect: PIPEWIRE_REMOTE (default
 // "pipewire-0") in PIPEWIRE_RUNTIME_DIR, else XDG_RUNTIME_DIR; an absolute
