@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "../src/audio/melody_cells.h"
+#include "melody_cells.h"
 
 using namespace stimmung::audio;
 

@@ -13,13 +13,12 @@ seconds="${1:-60}"
 out="${FUZZ_OUT:-build-fuzz}"
 mkdir -p "$out"
 
+bash fuzz/build.sh core clang++ "$out/libcore_fuzz.a"
 status=0
-while read -r name sources; do
+while read -r name; do
   case "$name" in ''|'#'*) continue ;; esac
   echo "== $name: building"
-  # shellcheck disable=SC2086  # the source list is split on purpose
-  clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
-    -Isrc/platform "fuzz/$name.cpp" $sources -o "$out/$name"
+  bash fuzz/build.sh fuzzer clang++ "$out/libcore_fuzz.a" "$name" "$out/$name"
   echo "== $name: running ${seconds}s"
   bash fuzz/run_one.sh "$out/$name" "fuzz/corpus/$name" "$out/$name.run" "$seconds" || status=1
 done < fuzz/fuzzers.txt

@@ -7,7 +7,6 @@ include(GNUInstallDirs)
 
 set(STIMMUNG_PACKAGING_DIR ${CMAKE_CURRENT_LIST_DIR})
 set(STIMMUNG_ICON_DIR ${CMAKE_CURRENT_SOURCE_DIR}/src/app/icons)
-set(STIMMUNG_ICON_SIZES 16 32 48 256)
 set(STIMMUNG_METAINFO io.github.stimmung.stimmung.metainfo.xml)
 
 install(FILES ${STIMMUNG_PACKAGING_DIR}/stimmung.desktop

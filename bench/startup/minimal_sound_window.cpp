@@ -8,6 +8,8 @@
 
 #include <SDL.h>
 
+#include "sample_rate.h"
+
 #include <cstring>
 #include <thread>
 
@@ -19,7 +21,7 @@ SDL_AudioDeviceID OpenSound() {
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return 0;
     SDL_AudioSpec wanted{};
-    wanted.freq = 48000;
+    wanted.freq = stimmung::kSampleRate;
     wanted.format = AUDIO_F32SYS;
     wanted.channels = 1;
     wanted.samples = 512;

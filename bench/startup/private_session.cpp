@@ -2,6 +2,7 @@
 #include "private_session.h"
 
 #include "child_process.h"
+#include "sample_rate.h"
 
 #include <poll.h>
 #include <sys/stat.h>
@@ -9,6 +10,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <string>
 #include <thread>
 
 namespace bench {
@@ -76,7 +78,7 @@ void PrivateSession::startSoundServer() {
     const std::string run = folder_ + "/run";
     mkdir(run.c_str(), 0700);
     pulse_ = Spawn({"pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=-1", "--use-pid-file=no",
-                    "--load=module-null-sink sink_name=bench rate=48000 channels=1",
+                    "--load=module-null-sink sink_name=bench rate=" + std::to_string(stimmung::kSampleRate) + " channels=1",
                     "--load=module-native-protocol-unix auth-anonymous=1", "--load=module-always-sink"},
                    environment(true));
     const std::string socket = run + "/pulse/native";

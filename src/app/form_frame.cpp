@@ -2,6 +2,8 @@
 #include "form_frame.h"
 
 #include "app_bindings.h"
+#include "marker_presets.h"
+#include "note_markers.h"
 #include "program_end.h"
 #include "ratio_axis.h"
 
@@ -16,12 +18,9 @@ void DrawAxis(Form1& f) {
 
 void Form_Load(Form1& f) {
     DrawAxis(f);
-    // Park the six note markers left of the base tone, at 0.92 ... 0.97.
-    for (int i = 0; i < 6; ++i) {
-        const float v = static_cast<float>(0.92 + i / 100.0);
-        f.Line2[i]->setX1(v);
-        f.Line2[i]->setX2(v);
-        f.lblNote[i]->setLeft(v);
+    // The six note markers wait left of the base tone, in red.
+    markers::ApplyPreset(f, markers::Preset::StartUp);
+    for (int i = 0; i < markers::kMarkerCount; ++i) {
         f.lblNote[i]->setForeColor(kRed);
         f.Line2[i]->setBorderColor(kRed);
     }
@@ -31,7 +30,7 @@ void cmdClear_Click(Form1& f) {
     OutputArea& pic = *f.picAusgabe;
     pic.Cls();
     pic.ForeColor = kBlack;
-    pic.FontSize = 18;
+    pic.FontSize = kStartFontSize;
     DrawAxis(f);
     pic.DrawWidth = 4;
 }

@@ -22,7 +22,7 @@
 
 // The icons are compiled into the app library; a static library's resources
 // must be registered by name before the first use.
-static void RegisterIconResources() { Q_INIT_RESOURCE(resources); }
+static void RegisterIconResources() { Q_INIT_RESOURCE(icons); }
 
 namespace stimmung {
 
@@ -34,14 +34,12 @@ QFont MakeFont(const layout::Font& wanted) {
     QFont font;
     if (wanted.family) {
         font.setFamily(QString::fromUtf8(wanted.family));
-        font.setStyleHint(std::string_view(wanted.family) == layout::kCourier ? QFont::TypeWriter : QFont::Serif);
+        font.setStyleHint(std::string_view(wanted.family) == kCourier ? QFont::TypeWriter : QFont::Serif);
     } else {
         font.setFamily(QStringLiteral("Sans Serif"));
         font.setStyleHint(QFont::SansSerif);
     }
-    // Points at 96 dots per inch, snapped to whole pixels, so that the texts
-    // fit the layout's pixel sizes on every screen.
-    font.setPixelSize(std::max(1, static_cast<int>(std::lround(wanted.points * 96.0 / 72.0))));
+    font.setPixelSize(FontPixels(wanted.points));
     font.setBold(wanted.bold);
     return font;
 }
@@ -68,7 +66,7 @@ MainWindow::MainWindow(bool traceDrawing) : window_(std::make_unique<Window>()) 
     view->resize(w.clientWidthTwips / kTwipsPerPixel, w.clientHeightTwips / kTwipsPerPixel);
     RegisterIconResources();
     QIcon icon;
-    for (int size : {16, 32, 48, 256})
+    for (int size : {STIMMUNG_ICON_SIZES})
         icon.addFile(QStringLiteral(":/icons/stimmung-%1.png").arg(size), QSize(size, size));
     view->setWindowIcon(icon);
 

@@ -6,14 +6,10 @@
 
 namespace stimmung::markers {
 
-namespace {
-
 void ApplyPreset(Form1& f, Preset preset) {
     const PresetRatios ratios = RatiosOf(preset);
     for (int i = 0; i < kMarkerCount; ++i) SetMarker(f, i, static_cast<float>(ratios[i]));
 }
-
-} // namespace
 
 void cmdPythagorasstimmung_Click(Form1& f) { ApplyPreset(f, Preset::Pythagorean); }
 void cmdGeometrisch_Click(Form1& f) { ApplyPreset(f, Preset::Geometric); }

@@ -5,8 +5,12 @@
 #pragma once
 
 #include "form1.h"
+#include "preset_ratios.h"
 
 namespace stimmung::markers {
+
+// Lays all six markers out as `preset` says (their ratios in single precision).
+void ApplyPreset(Form1& f, Preset preset);
 
 void cmdPythagorasstimmung_Click(Form1& f);
 void cmdGeometrisch_Click(Form1& f);

@@ -102,7 +102,7 @@ class MelodyWatch:
 
 def check_melody_timing(case, watch, label, lost_at_ms=None):
     """From one pause of the player to the next, one note has sounded (or its
-    time passed in silence): its length within the issue's 5 ms, then at most
+    time passed in silence): its length within 5 ms, then at most
     the gap the melody cases allow before the next note (the player's event
     handling), both seen give or take SEEN_START_MS at either end. Each pause
     shows the help line of the note before it; the last one comes when the

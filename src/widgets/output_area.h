@@ -26,6 +26,9 @@
 
 namespace stimmung {
 
+// The font size the output area starts with and returns to when cleared, in points.
+inline constexpr double kStartFontSize = 18;
+
 enum class DrawKind { Scale, Cls, Line, PSet, Circle, Print };
 
 struct DrawOp {
@@ -47,7 +50,7 @@ public:
     // Drawing state, shared by every drawing; set it before drawing.
     Rgb ForeColor = kBlack;
     int DrawWidth = 1;
-    double FontSize = 18; // points; the typeface is Times New Roman
+    double FontSize = kStartFontSize; // points; the typeface is Times New Roman
     double CurrentX = 0;  // user units
     double CurrentY = 0;
 

@@ -43,7 +43,6 @@ constexpr auto kWarmUpLimit = std::chrono::seconds(10);
 // the cap; a caller that is slow to come back gets a longer lead.
 constexpr double kMissedJoinStepMs = 1.0;
 constexpr double kMissedJoinCapMs = 10.0;
-constexpr auto kWaitSlice = std::chrono::milliseconds(20);
 constexpr auto kPollStep = std::chrono::milliseconds(2);
 constexpr auto kDrainLimit = std::chrono::milliseconds(300);
 // What a sound server holds beyond the device's own buffers and the latency
@@ -63,14 +62,6 @@ using StreamFormat = OpenParameters<decltype(SDL_OpenAudioDevice)>::Format;
 double Seconds(Clock::time_point t) { return std::chrono::duration<double>(t.time_since_epoch()).count(); }
 Clock::time_point TimePoint(double seconds) {
     return Clock::time_point(std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds)));
-}
-
-void WaitUntil(Clock::time_point deadline) {
-    for (;;) {
-        const auto now = Clock::now();
-        if (now >= deadline || EndRequested()) return;
-        std::this_thread::sleep_until(std::min(deadline, now + kWaitSlice));
-    }
 }
 
 } // namespace

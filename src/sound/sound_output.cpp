@@ -14,17 +14,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// Waits until `deadline` in short slices so that a wait that is running when
-// the program is asked to end returns within a slice.
-void WaitUntil(Clock::time_point deadline) {
-    constexpr auto slice = std::chrono::milliseconds(20);
-    for (;;) {
-        const auto now = Clock::now();
-        if (now >= deadline || EndRequested()) return;
-        std::this_thread::sleep_until(std::min(deadline, now + slice));
-    }
-}
-
 // The output used until a device is installed: silence, with the timing kept.
 class SilentSoundOutput final : public SoundOutput {
 public:
@@ -37,6 +26,18 @@ private:
         WaitUntil(Clock::now() + std::chrono::milliseconds(durationMs));
     }
 };
+
+} // namespace
+
+void WaitUntil(std::chrono::steady_clock::time_point deadline) {
+    for (;;) {
+        const auto now = Clock::now();
+        if (now >= deadline || EndRequested()) return;
+        std::this_thread::sleep_until(std::min(deadline, now + kWaitSlice));
+    }
+}
+
+namespace {
 
 SilentSoundOutput& Silent() {
     static SilentSoundOutput silent;

@@ -16,11 +16,13 @@ namespace {
 class PaintingWidget : public QWidget {
 public:
     bool painted = false;
+    int paints = 0;
 
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter(this).fillRect(rect(), Qt::white);
         painted = true;
+        ++paints;
     }
 };
 
@@ -45,8 +47,9 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(runs, 1, 3000);
         QVERIFY(paintedBefore);
         window.update();
-        QTest::qWait(100);
+        QTRY_VERIFY(window.paints >= 2);
         QCOMPARE(runs, 1);
+        QTRY_VERIFY(window.children().isEmpty()); // the watcher is gone: nothing can run again
     }
 
     void runsAfterTheFallbackWhenNeverPainted() {
@@ -54,7 +57,7 @@ private slots:
         int runs = 0;
         stimmung::AfterFirstFrame(&window, [&] { ++runs; }, 50ms);
         QTRY_COMPARE_WITH_TIMEOUT(runs, 1, 2000);
-        QTest::qWait(100);
+        QTRY_VERIFY(window.children().isEmpty()); // the watcher is gone: nothing can run again
         QCOMPARE(runs, 1);
     }
 
@@ -64,7 +67,13 @@ private slots:
             QWidget window;
             stimmung::AfterFirstFrame(&window, [&] { ++runs; }, 20ms);
         }
-        QTest::qWait(100);
+        // Timers fire in the order of their deadlines: once a later one has,
+        // the fallback would have too.
+        QTimer later;
+        later.setSingleShot(true);
+        QSignalSpy fired(&later, &QTimer::timeout);
+        later.start(40ms);
+        QVERIFY(fired.wait(5000));
         QCOMPARE(runs, 0);
     }
 };

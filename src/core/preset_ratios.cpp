@@ -25,6 +25,13 @@ PresetRatios Geometric() {
     return r;
 }
 
+// 0.92 + i / 100 in double precision; the markers take it in single precision.
+PresetRatios StartUpPlaces() {
+    PresetRatios r{};
+    for (std::size_t i = 0; i < r.size(); ++i) r[i] = 0.92 + static_cast<double>(i) / 100.0;
+    return r;
+}
+
 } // namespace
 
 PresetRatios RatiosOf(Preset preset) {
@@ -33,6 +40,7 @@ PresetRatios RatiosOf(Preset preset) {
     case Preset::Geometric: return Geometric();
     case Preset::Linear: return Quotients(kLinearPreset);
     case Preset::TakenOut: return kTakenOutPreset;
+    case Preset::StartUp: return StartUpPlaces();
     }
     return kTakenOutPreset;
 }

@@ -5,6 +5,7 @@
 // them. Plain C++, no Qt.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 
 namespace stimmung {
@@ -27,6 +28,12 @@ SoundOutput& CurrentSoundOutput();
 SoundOutput* InstallSoundOutput(SoundOutput* output);
 
 void Beep(std::int32_t frequencyHz, std::int32_t durationMs);
+
+// Every wait runs in slices of this length, so that a wait that is running
+// when the program is asked to end returns within a slice.
+inline constexpr std::chrono::milliseconds kWaitSlice{20};
+// Waits until `deadline`, or until the end is asked for.
+void WaitUntil(std::chrono::steady_clock::time_point deadline);
 void Sleep(std::int32_t durationMs);
 
 } // namespace stimmung

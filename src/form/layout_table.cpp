@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "layout_table.h"
 
+#include "equal_steps.h"
+#include "output_area.h"
+
 namespace stimmung::layout {
 
 namespace {
@@ -51,7 +54,7 @@ const ControlRow kControls[] = {
     {"Picture1", 4, K::Picture, nullptr, nullptr, 16440, 1560, 252, 252, 41, kGrey, none, kDefault},
 
     // Output area and the scroll bar below it
-    {"picAusgabe", -1, K::OutputArea, nullptr, nullptr, 720, 600, 15735, 3495, 0, kWhite, none, Times(18)},
+    {"picAusgabe", -1, K::OutputArea, nullptr, nullptr, 720, 600, 15735, 3495, 0, kWhite, none, Times(kStartFontSize)},
     {"cmdClear", -1, K::Button, "picAusgabe", "X", 15360, 0, 372, 252, 33, none, none, kDefault},
     {"lblNote", 0, K::Label, "picAusgabe", "2", 240, 3120, 135, 375, 45, kWhite, none, Times(8.25)},
     {"lblNote", 1, K::Label, "picAusgabe", "3", 360, 3120, 135, 375, 46, kWhite, none, Times(8.25)},
@@ -174,7 +177,7 @@ const OvalRow kOvals[] = {
 };
 
 const ScrollRange kRanges[] = {
-    {"HScroll1", 2, 100, 1, 1, 12},
+    {"HScroll1", kMinSteps, kMaxSteps, 1, 1, 12},
     {"hscNote", 0, 1500, 1, 1, 0},
 };
 // clang-format on

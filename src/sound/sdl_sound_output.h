@@ -87,6 +87,7 @@
 #include <string>
 #include <vector>
 
+#include "sample_rate.h"
 #include "sound_output.h"
 
 namespace stimmung {
@@ -94,7 +95,7 @@ namespace stimmung {
 class SdlSoundOutput : public SoundOutput {
 public:
     struct Options {
-        int sampleRate = 48000; // asked for; the device may give another
+        int sampleRate = kSampleRate; // asked for; the device may give another
         int bufferFrames = 0;   // asked for (0: by driver); the device may give another
         double marginMs = 1.0;  // part of both leads, see above
         // How late a caller may come back and still join, in ms; below 0 it

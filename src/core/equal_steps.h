@@ -8,6 +8,10 @@
 
 namespace stimmung {
 
+// The step counts the window offers: HScroll1's range.
+inline constexpr int kMinSteps = 2;
+inline constexpr int kMaxSteps = 100;
+
 // q = exp(ln 2 / N), the ratio of one step.
 double EqualStepRatio(double N);
 

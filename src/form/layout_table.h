@@ -5,6 +5,7 @@
 // it; nothing else creates controls.
 #pragma once
 
+#include "fonts.h"
 #include "rgb.h"
 
 #include <optional>
@@ -21,9 +22,6 @@ struct Font {
     double points = 8;
     bool bold = false;
 };
-
-inline constexpr const char* kTimes = "Times New Roman";
-inline constexpr const char* kCourier = "Courier New";
 
 enum class Align { Left, Center };
 

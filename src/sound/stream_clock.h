@@ -10,6 +10,8 @@
 // than the line predicted (the jitter a tone's start lead must cover).
 #pragma once
 
+#include "sample_rate.h"
+
 #include <algorithm>
 #include <cstdint>
 
@@ -42,7 +44,7 @@ public:
         Stalled,   // as Restarted, after a stop longer than the stall limit
     };
 
-    explicit StreamClock(int rate = 48000, double stallLimitSeconds = 0.25)
+    explicit StreamClock(int rate = kSampleRate, double stallLimitSeconds = 0.25)
             : rate_(rate), stallLimit_(stallLimitSeconds) {}
 
     // A callback at `now` writes `frames` frames from `consumed` on; the one

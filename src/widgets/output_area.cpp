@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "output_area.h"
 
+#include "fonts.h"
 #include "hairline.h"
 
 #include <QFont>
@@ -15,15 +16,8 @@ namespace stimmung {
 
 namespace {
 
-// Points to logical pixels at 96 dots per inch; fonts snap to whole pixels.
-int FontPixels(double points) {
-    double px = points * 96.0 / 72.0;
-    if (!(px >= 1)) return 1;
-    return static_cast<int>(std::lround(std::min(px, 2000.0)));
-}
-
 QFont TextFont(double points) {
-    QFont font(QStringLiteral("Times New Roman"));
+    QFont font(QString::fromUtf8(kTimes));
     font.setStyleHint(QFont::Serif);
     font.setPixelSize(FontPixels(points));
     return font;
