@@ -22,7 +22,7 @@ endforeach()
 install(FILES ${STIMMUNG_ICON_DIR}/stimmung.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 # The licence, GNU GPL version 3 or later, as a Debian package states it.
-install(FILES ${STIMMUNG_PACKAGING_DIR}/copyright
+install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/debian/copyright
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/stimmung)
 
 # ---- Debian package ----------------------------------------------------------
