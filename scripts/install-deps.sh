@@ -1,37 +1,50 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Installs the Debian packages that building, running and testing Stimmung need.
+# Installs the Debian packages that building, running and testing Stimmung
+# need: the Build-Depends of debian/control, the run-time Depends named there
+# and the packages of scripts/test-packages.txt.
 # Idempotent: asks dpkg what is present and installs only what is missing.
 set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
-packages=(
-  build-essential cmake g++ pkg-config
-  qt6-base-dev qt6-qpa-plugins libgl-dev qt6-svg-dev
-  libsdl2-dev
-  fonts-liberation fontconfig
-  xvfb xauth xdotool imagemagick x11-utils
-  pulseaudio pulseaudio-utils
-  pipewire pipewire-bin pipewire-pulse wireplumber libspa-0.2-modules
-  dbus-x11 at-spi2-core python3-pyatspi python3
-  clang libclang-rt-14-dev
-  desktop-file-utils appstream
-)
+# The Depends of the binary package without the substitutions dh fills in
+# (names only): what the program loads at run time, `make run` needs it too.
+runtime_packages() {
+  awk '/^Package: stimmung$/ { p = 1 }
+       p && /^Depends:/ { d = 1; sub(/^Depends:/, ""); print; next }
+       d && /^[ \t]/ { print; next }
+       d { exit }' debian/control |
+    tr ',' '\n' | sed -E 's/\$\{[^}]*\}//; s/\(.*\)//; s/[[:space:]]//g' | grep -v '^$' || true
+}
 
+build_deps_met() {
+  command -v dpkg-checkbuilddeps >/dev/null && dpkg-checkbuilddeps >/dev/null 2>&1
+}
+
+mapfile -t packages < <(runtime_packages; sed 's/#.*//' scripts/test-packages.txt | tr -s ' \t' '\n' | grep -v '^$')
+installed=" $(dpkg-query -W -f='${db:Status-Abbrev} ${Package}\n' "${packages[@]}" 2>/dev/null |
+  awk '$1 == "ii" { printf "%s ", $2 }')"
 missing=()
 for p in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
-    missing+=("$p")
-  fi
+  [[ $installed == *" $p "* ]] || missing+=("$p")
 done
 
-[ ${#missing[@]} -eq 0 ] && exit 0
+build_missing=0
+build_deps_met || build_missing=1
+[ ${#missing[@]} -eq 0 ] && [ $build_missing -eq 0 ] && exit 0
 
-echo "Installing: ${missing[*]}"
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
 export DEBIAN_FRONTEND=noninteractive
 $sudo apt-get update -qq
-$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+if [ $build_missing -eq 1 ]; then
+  echo "Installing the Build-Depends of debian/control"
+  $sudo apt-get build-dep -y -qq --no-install-recommends ./
+fi
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
 
 # The tests start their sound servers by hand. Installing pipewire-pulse
 # enables its user service for every login, which would take the sound over

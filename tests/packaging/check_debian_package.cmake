@@ -1,27 +1,33 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Builds the Debian package from the build tree into OUT_DIR with CPack and
-# checks it: one stimmung_<version>_<arch>.deb, the run-time dependencies
-# declared, the installed files under /usr and nowhere else.
-# Run as: cmake -DBUILD_DIR=<build> -DOUT_DIR=<scratch> -DCPACK=<cpack> -P check_debian_package.cmake
+# Builds the Debian package into OUT_DIR as `make package` does (debhelper on
+# a clean copy of the sources, then lintian, which fails on an error) and
+# checks it: one stimmung_<version>_<arch>.deb of the project's version, the
+# run-time dependencies declared, the installed files under /usr and nowhere else.
+# Run as: cmake -DSOURCE_DIR=<repo> -DOUT_DIR=<scratch> -DVERSION=<x.y.z> -P check_debian_package.cmake
 cmake_minimum_required(VERSION 3.25)
 include(${CMAKE_CURRENT_LIST_DIR}/check_helpers.cmake)
 
-find_program(DPKG_DEB dpkg-deb)
-if(NOT DPKG_DEB)
-  message(STATUS "dpkg-deb is not installed: no Debian package to check")
-  cmake_language(EXIT 77)
-endif()
+foreach(tool git dpkg-buildpackage dh dpkg-deb lintian)
+  find_program(tool_path_${tool} ${tool})
+  if(NOT tool_path_${tool})
+    message(STATUS "${tool} is not installed: no Debian package to check")
+    cmake_language(EXIT 77)
+  endif()
+endforeach()
+set(DPKG_DEB ${tool_path_dpkg-deb})
 
 file(REMOVE_RECURSE ${OUT_DIR})
-execute_process(COMMAND ${CPACK} --config ${BUILD_DIR}/CPackConfig.cmake -G DEB -B ${OUT_DIR}
+execute_process(COMMAND bash ${SOURCE_DIR}/packaging/build-deb.sh ${OUT_DIR}
                 RESULT_VARIABLE rc OUTPUT_VARIABLE log ERROR_VARIABLE log)
-check_equal("${rc}" "0" "cpack (${log})")
+check_equal("${rc}" "0" "packaging/build-deb.sh (${log})")
+message(STATUS "${log}")
 
 file(GLOB debs RELATIVE ${OUT_DIR} ${OUT_DIR}/*.deb)
 list(LENGTH debs count)
 check_equal("${count}" "1" "number of packages built (${debs})")
-if(NOT debs MATCHES "^stimmung_[0-9]+\\.[0-9]+\\.[0-9]+_[a-z0-9]+\\.deb$")
-  message(FATAL_ERROR "package file name ${debs} is not stimmung_<version>_<arch>.deb")
+string(REPLACE "." "\\." version_pattern "${VERSION}")
+if(NOT debs MATCHES "^stimmung_${version_pattern}_[a-z0-9]+\\.deb$")
+  message(FATAL_ERROR "package file name ${debs} is not stimmung_${VERSION}_<arch>.deb")
 endif()
 set(deb ${OUT_DIR}/${debs})
 
@@ -55,6 +61,7 @@ list(SORT files)
 set(expected_files
   /usr/bin/stimmung
   /usr/share/applications/stimmung.desktop
+  /usr/share/doc/stimmung/changelog.gz
   /usr/share/doc/stimmung/copyright
   /usr/share/icons/hicolor/16x16/apps/stimmung.png
   /usr/share/icons/hicolor/256x256/apps/stimmung.png
