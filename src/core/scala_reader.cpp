@@ -4,7 +4,6 @@
 #include "cents.h"
 
 #include <charconv>
-#include <cmath>
 #include <cstdint>
 #include <limits>
 #include <optional>
@@ -187,16 +186,13 @@ ScalaPitch ReadCents(std::string_view token, int number) {
         throw Refused(number, Quoted(token) + " ist keine Tonhöhe.");
     double cents = 0;
     const auto result = std::from_chars(digits.data(), digits.data() + digits.size(), cents, std::chars_format::fixed);
-    // Below the smallest double: as good as zero cents.
-    if (result.ec == std::errc::result_out_of_range && IsZero(whole))
-        cents = 0;
-    else if (result.ec != std::errc())
-        cents = std::numeric_limits<double>::infinity();
-    if (minus) cents = -cents;
-    const double ratio = RatioOfCents(cents);
-    if (!std::isfinite(cents) || !std::isfinite(ratio) || ratio <= 0)
-        throw Refused(number, "Der Betrag des Cent-Werts " + Quoted(token) + " ist zu groß.");
-    return CentsPitch(cents == 0 ? 0.0 : cents);
+    // Out of a double's range: beyond the limit, or below its smallest step.
+    const bool tiny = result.ec == std::errc::result_out_of_range && IsZero(whole);
+    if ((result.ec != std::errc() && !tiny) || cents > kScalaMaxOctaves * kCentsPerOctave)
+        throw Refused(number, "Der Cent-Wert " + Quoted(token) + " liegt mehr als " + std::to_string(kScalaMaxOctaves) +
+                                  " Oktaven vom Grundton.");
+    if (tiny || cents == 0) return CentsPitch(0);
+    return CentsPitch(minus ? -cents : cents);
 }
 
 ScalaPitch ReadRatio(std::string_view token, int number) {
@@ -239,6 +235,7 @@ ScalaScale Read(std::string_view text) {
     ScalaScale scale;
     std::string_view description;
     if (!lines.NextData(description)) throw Refused(lines.number(), "Die Beschreibung fehlt.");
+    while (!description.empty() && IsBlank(description.back())) description.remove_suffix(1);
     scale.description = AsUtf8(description);
     const int count = ReadCount(lines);
     scale.pitches.reserve(count);

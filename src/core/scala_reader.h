@@ -18,9 +18,13 @@ namespace stimmung::tuning {
 inline constexpr std::size_t kScalaMaxBytes = 1024 * 1024;
 // The most pitches a scale may have.
 inline constexpr int kScalaMaxPitches = 1000;
+// The farthest a pitch in cents may lie from the base tone, up or down, in
+// octaves: every such ratio is a normal double, and a pitch rounded to the six
+// decimals of the export stays within it.
+inline constexpr int kScalaMaxOctaves = 1000;
 
 struct ScalaScale {
-    std::string description;         // UTF-8, possibly empty
+    std::string description;         // UTF-8 without trailing blanks, possibly empty
     std::vector<ScalaPitch> pitches; // over the base tone, in file order
 };
 
@@ -33,14 +37,15 @@ struct ScalaReading {
 // Reads the bytes of a .scl file. Lines beginning with "!" are comments; the
 // first other line is the description, the next the count (leading blanks
 // allowed, text after the number ignored), then one pitch a line, the same
-// way: a token with a "." is cents (digits, one ".", an optional sign), any
-// other a ratio "a/b" or a whole number "a" (a/1), both above 0 and at most
-// 2^63 − 1. Lines after the last pitch are not read. A leading UTF-8 byte
-// order mark is skipped. Refused: a file above kScalaMaxBytes, a control
-// character other than tab, CR and LF, a missing or bad count, more than
-// kScalaMaxPitches, fewer pitch lines than counted, and a pitch that is no
-// number, not above 0, or whose ratio is beyond a finite double. Runs in time
-// linear in the size of the text and throws nothing.
+// way: a token with a "." is cents (digits, one ".", an optional sign; no
+// exponent), any other a ratio "a/b" or a whole number "a" (a/1), both parts
+// above 0 and at most 2^63 − 1. Blanks are spaces, tabs and CRs. Lines after
+// the last pitch are not read; a leading UTF-8 byte order mark is skipped.
+// Refused: a file above kScalaMaxBytes, a control character other than tab,
+// CR and LF, a missing or bad count, more than kScalaMaxPitches, fewer pitch
+// lines than counted, a pitch that is no number or not above 0, cents beyond
+// kScalaMaxOctaves. Runs in time linear in the size of the text and throws
+// nothing.
 ScalaReading ReadScalaText(std::string_view bytes);
 
 // The frequency ratio of a pitch: numerator / denominator, or 2^(cents / 1200).

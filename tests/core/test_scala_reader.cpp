@@ -51,7 +51,7 @@ private slots:
     void good_data() {
         QTest::addColumn<QByteArray>("bytes"); QTest::addColumn<QString>("description"); QTest::addColumn<QString>("pitches");
         QTest::newRow("comments") << QByteArray("! a\n!\nD\n! b\n 2\n! c\n3/2\n!\n2/1\n") << "D" << "3/2 2/1";
-        QTest::newRow("CR LF") << QByteArray("D\r\n2\r\n9/8\r\n1200.0\r\n") << "D" << "9/8 1200.000000";
+        QTest::newRow("CR LF") << QByteArray("D \t\r\n2\r\n9/8\r\n1200.0\r\n") << "D" << "9/8 1200.000000";
         QTest::newRow("Latin-1") << QByteArray("f\xfcr \xc4gypten\n0\n") << "für Ägypten" << "";
         QTest::newRow("UTF-8") << QByteArray("für\n0\n") << "für" << "";
         QTest::newRow("byte order mark") << QByteArray("\xef\xbb\xbf! a\nD\n0\n") << "D" << "";
@@ -59,7 +59,7 @@ private slots:
         QTest::newRow("text after") << QByteArray("D\n 2 Töne\n  100.0 text after\n\t5/4\tTerz\n") << "D" << "100.000000 5/4";
         QTest::newRow("empty description") << QByteArray("!\n\n1\n2/1\n") << "" << "2/1";
         QTest::newRow("count 0, lines after") << QByteArray("D\n0\nabc\n") << "D" << "";
-        QTest::newRow("signs and points") << QByteArray("D\n4\n-50.0\n+.5\n5.\n+3/+2\n") << "D" << "-50.000000 0.500000 5.000000 3/2";
+        QTest::newRow("signs and points") << QByteArray("D\n5\n-50.0\n+.5\n5.\n+3/+2\n-1200000.0\n") << "D" << "-50.000000 0.500000 5.000000 3/2 -1200000.000000";
         QTest::newRow("below a double") << QByteArray("D\n1\n-0." + QByteArray(400, '0') + "1\n") << "D" << "0.000000";
         QTest::newRow("largest ratio") << QByteArray("D\n1\n9223372036854775807/0009223372036854775807\n") << "D" << "9223372036854775807/9223372036854775807";
     }
