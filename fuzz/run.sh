@@ -19,7 +19,7 @@ while read -r name sources; do
   echo "== $name: building"
   # shellcheck disable=SC2086  # the source list is split on purpose
   clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
-    -Isrc/platform "fuzz/$name.cpp" $sources -o "$out/$name"
+    -Isrc/platform -Isrc/core -Isrc/tuning "fuzz/$name.cpp" $sources -o "$out/$name"
   echo "== $name: running ${seconds}s"
   bash fuzz/run_one.sh "$out/$name" "fuzz/corpus/$name" "$out/$name.run" "$seconds" || status=1
 done < fuzz/fuzzers.txt
