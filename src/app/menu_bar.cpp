@@ -5,6 +5,7 @@
 #include "layout_table.h"
 #include "main_window.h"
 #include "menu_handlers.h"
+#include "temperament_menu.h"
 #include "zoom.h"
 
 #include <QAction>
@@ -59,6 +60,7 @@ MenuFrame::MenuFrame(MainWindow& main) : main_(main), client_(main.window().widg
         auto handler = item.handler;
         connect(action, &QAction::triggered, this, [this, handler] { handler(*this); });
     }
+    if (QMenu* temperaments = menus["&Stimmungen"]) AddTemperamentItems(*this, *temperaments);
     auto* leave = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(leave, &QShortcut::activated, this, [this] {
         if (fullScreen_) setFullScreenShown(false);
@@ -97,6 +99,7 @@ void MenuFrame::setZoomPercent(int percent) {
     zoom_ = percent;
     SaveZoomPercent(percent);
     if (!fullScreen_) applyZoom(percent);
+    emit zoomChanged(percent);
 }
 
 void MenuFrame::setFullScreenShown(bool on) {

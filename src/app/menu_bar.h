@@ -16,6 +16,7 @@ class MainWindow;
 namespace stimmung::app {
 
 class MenuFrame : public QWidget {
+    Q_OBJECT
 public:
     explicit MenuFrame(MainWindow& main);
     ~MenuFrame() override;
@@ -28,6 +29,10 @@ public:
     void setZoomPercent(int percent);
     bool isFullScreenShown() const { return fullScreen_; }
     void setFullScreenShown(bool on);
+
+signals:
+    // The chosen zoom changed; the windows beside this one follow it.
+    void zoomChanged(int percent);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

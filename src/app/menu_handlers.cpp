@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "menu_handlers.h"
 
+#include "circle_of_fifths_window.h"
 #include "drawing_export.h"
 #include "form_frame.h"
 #include "main_window.h"
 #include "menu_bar.h"
+#include "scala_open.h"
 #include "tuning_export.h"
 #include "zoom.h"
 
@@ -77,18 +79,22 @@ void mnuExportieren_Click(MenuFrame& frame) {
     const Form1& f = frame.main().form();
     QStringList labels;
     for (const ExportChoice& c : ExportChoices()) labels << QString::fromUtf8(c.label);
+    const std::optional<ExportedTuning> scala = OpenedScalaTuning();
+    if (scala) labels << QStringLiteral("Geöffnete Scala-Datei: %1").arg(OpenedScalaName());
     bool ok = false;
     const QString picked = QInputDialog::getItem(&frame, QStringLiteral("Stimmung exportieren"),
                                                  QStringLiteral("Welche Tonleiter?"), labels, 0, false, &ok);
     if (!ok) return;
-    const ExportChoice& choice = ExportChoices()[labels.indexOf(picked)];
+    const qsizetype pickedIndex = labels.indexOf(picked);
+    const bool pickedScala = pickedIndex == static_cast<qsizetype>(ExportChoices().size());
+    const ExportChoice& choice = ExportChoices()[pickedScala ? 0 : pickedIndex];
     // The keyboard mapping tunes middle C to the base frequency; 0 Hz tunes nothing.
     if (!(BaseFrequency(f) > 0)) {
         QMessageBox::information(&frame, QStringLiteral("Stimmung exportieren"),
                                  QStringLiteral("Die Frequenz des Grundtons ist keine positive Zahl."));
         return;
     }
-    const std::optional<ExportedTuning> tuning = TuningToExport(f, choice.scale);
+    const std::optional<ExportedTuning> tuning = pickedScala ? scala : TuningToExport(f, choice.scale);
     if (!tuning) {
         QMessageBox::information(&frame, QStringLiteral("Stimmung exportieren"),
                                  QStringLiteral("„Temperiert mit“ zeigt keine Stufenzahl von 2 bis 100."));
@@ -96,7 +102,10 @@ void mnuExportieren_Click(MenuFrame& frame) {
     }
     const QString scl = QStringLiteral("Scala-Stimmung (*.scl)");
     QString path = QFileDialog::getSaveFileName(&frame, QStringLiteral("Stimmung exportieren"),
-                                                SuggestedPath(QString::fromUtf8(choice.fileStem) + ".scl"), scl);
+                                                SuggestedPath((pickedScala ? QStringLiteral("stimmung-scala")
+                                                                          : QString::fromUtf8(choice.fileStem)) +
+                                                              ".scl"),
+                                                scl);
     if (path.isEmpty()) return;
     path = WithSuffix(path, QStringLiteral("scl"));
     if (!WriteTuningFiles(f, *tuning, QFile::encodeName(path).toStdString()))
@@ -128,12 +137,14 @@ const MenuItem kItems[] = {
     {"&Datei", "Zeichnung &speichern …", SK::Save, nullptr, mnuSpeichern_Click},
     {"&Datei", "Zeichnung &kopieren", SK::Copy, nullptr, mnuKopieren_Click},
     {"&Datei", "&Drucken …", SK::Print, nullptr, mnuDrucken_Click},
+    {"&Datei", "Scala-Datei ö&ffnen …", SK::Open, "Ctrl+O", mnuScalaOeffnen_Click},
     {"&Datei", "Stimmung &exportieren …", SK::UnknownKey, nullptr, mnuExportieren_Click},
     {"&Datei", "&Beenden", SK::UnknownKey, "Ctrl+Q", mnuBeenden_Click},
     {"&Ansicht", "&Vergrößern", SK::ZoomIn, "Ctrl++;Ctrl+=", mnuVergroessern_Click},
     {"&Ansicht", "Ver&kleinern", SK::ZoomOut, "Ctrl+-", mnuVerkleinern_Click},
     {"&Ansicht", "&Originalgröße", SK::UnknownKey, "Ctrl+0", mnuOriginalgroesse_Click},
     {"&Ansicht", "Voll&bild", SK::UnknownKey, "F11", mnuVollbild_Click},
+    {"&Stimmungen", "&Quintenzirkel …", SK::UnknownKey, nullptr, mnuQuintenzirkel_Click},
     {"&Hilfe", "Ü&ber Stimmung", SK::UnknownKey, nullptr, mnuUeber_Click},
 };
 } // namespace
