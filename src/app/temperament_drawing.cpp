@@ -9,8 +9,9 @@ namespace {
 // at the width the drawing is laid out in.
 constexpr double kCharWidth = 0.0065;
 constexpr double kLabelGap = 0.006;
-// The label starts just left of its tick, so the tick points at its first letter.
-constexpr double kLabelOffset = -0.002;
+// The label starts just right of its tick, clear of a marker line standing
+// on the same note.
+constexpr double kLabelOffset = 0.005;
 
 // The constructions rely on the state the last drawing left behind.
 class KeptDrawingState {
