@@ -39,12 +39,15 @@ private slots:
         QTest::newRow("save") << "&Datei" << "Zeichnung &speichern …" << "Ctrl+S";
         QTest::newRow("copy") << "&Datei" << "Zeichnung &kopieren" << "Ctrl+C";
         QTest::newRow("print") << "&Datei" << "&Drucken …" << "Ctrl+P";
+        QTest::newRow("open Scala file") << "&Datei" << "Scala-Datei ö&ffnen …" << "Ctrl+O";
         QTest::newRow("export") << "&Datei" << "Stimmung &exportieren …" << "";
         QTest::newRow("quit") << "&Datei" << "&Beenden" << "Ctrl+Q";
         QTest::newRow("zoom in") << "&Ansicht" << "&Vergrößern" << "Ctrl++";
         QTest::newRow("zoom out") << "&Ansicht" << "Ver&kleinern" << "Ctrl+-";
         QTest::newRow("original size") << "&Ansicht" << "&Originalgröße" << "Ctrl+0";
         QTest::newRow("full screen") << "&Ansicht" << "Voll&bild" << "F11";
+        QTest::newRow("a temperament") << "&Stimmungen" << "Werckmeister III" << "";
+        QTest::newRow("circle of fifths") << "&Stimmungen" << "&Quintenzirkel …" << "";
         QTest::newRow("about") << "&Hilfe" << "Ü&ber Stimmung" << "";
     }
     void items_and_keys() {
