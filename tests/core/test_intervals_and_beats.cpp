@@ -1,14 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Two notes as an interval: its cents, the nearest just interval, the beat
-// under a timbre and their texts; the timbre table.
+// under a timbre and their texts; the timbre table; the beat found in the
+// envelope of a sampled signal.
 #include <QtTest>
 
 #include "cents.h"
+#include "envelope.h"
 #include "intervals.h"
 #include "timbres.h"
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 using namespace stimmung;
 
@@ -67,6 +70,35 @@ private slots:
         const Timbre& timbre = TimbreAt(found.value_or(Timbres().size())); // the default where there is none
         QCOMPARE(int(std::count_if(timbre.amplitudes.begin(), timbre.amplitudes.end(), [](double a) { return a > 0; })), partials);
         for (int n = 1; n <= kPartials; ++n) QCOMPARE(timbre.amplitudes[n - 1] > 0, n <= highest && (partials == highest || n % 2 == 1));
+    }
+
+    // Two sines of 0.2 and `second` full scale, 2 s at 48 kHz: the beat found
+    // in their envelope (0: none).
+    void findsTheBeatInTheEnvelope_data() {
+        QTest::addColumn<double>("lowHz");
+        QTest::addColumn<double>("highHz");
+        QTest::addColumn<double>("second");
+        QTest::addColumn<double>("beat");
+        QTest::newRow("4 Hz apart") << 440.0 << 444.0 << 0.2 << 4.0;
+        QTest::newRow("1.5 Hz, one tenth as loud") << 300.0 << 301.5 << 0.02 << 1.5;
+        QTest::newRow("20 Hz, faint: 1 % of the first") << 600.0 << 620.0 << 0.002 << 20.0;
+        QTest::newRow("one sine: none") << 440.0 << 440.0 << 0.0 << 0.0;
+        QTest::newRow("40 Hz apart: roughness, no beat") << 440.0 << 480.0 << 0.2 << 0.0;
+        QTest::newRow("slower than a swell per second: none") << 440.0 << 440.4 << 0.2 << 0.0;
+    }
+    void findsTheBeatInTheEnvelope() {
+        QFETCH(double, lowHz); QFETCH(double, highHz); QFETCH(double, second); QFETCH(double, beat);
+        std::vector<float> s(96000);
+        for (std::size_t i = 0; i < s.size(); ++i) {
+            const double t = 2 * std::numbers::pi * double(i) / 48000;
+            s[i] = float(0.2 * std::sin(lowHz * t) + second * std::sin(highHz * t + 1));
+        }
+        const Envelope envelope = AmplitudeEnvelope(s, 48000);
+        QCOMPARE(envelope.rateHz, 1000.0);
+        QCOMPARE(envelope.rms.size(), std::size_t{1991});
+        const auto found = BeatOfEnvelope(envelope);
+        QCOMPARE(bool(found), beat > 0);
+        if (found) QVERIFY2(std::abs(found->hz / beat - 1) < 0.02, qPrintable(QString::number(found->hz)));
     }
 };
 
