@@ -5,9 +5,36 @@
 // them. Plain C++, no Qt.
 #pragma once
 
+#include "timbres.h"
+
+#include <algorithm>
+#include <array>
 #include <cstdint>
+#include <initializer_list>
 
 namespace stimmung {
+
+inline constexpr int kMostChordNotes = 4;
+
+// Notes sounded together with one timbre. A note the device cannot sound
+// (below 20 Hz, at or above half its rate) is left out; partials at or above
+// half the rate are too.
+struct ChordRequest {
+    std::array<double, kMostChordNotes> frequenciesHz{};
+    int notes = 0; // the first `notes` frequencies sound, 1 to kMostChordNotes
+    PartialAmplitudes timbre{};
+
+    friend bool operator==(const ChordRequest&, const ChordRequest&) = default;
+};
+
+// The chord of the given notes (the first kMostChordNotes of them).
+inline ChordRequest ChordOf(std::initializer_list<double> frequenciesHz, const PartialAmplitudes& timbre) {
+    ChordRequest chord;
+    chord.notes = static_cast<int>(std::min<std::size_t>(frequenciesHz.size(), kMostChordNotes));
+    std::copy_n(frequenciesHz.begin(), chord.notes, chord.frequenciesHz.begin());
+    chord.timbre = timbre;
+    return chord;
+}
 
 class SoundOutput {
 public:
