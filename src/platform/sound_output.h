@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The platform's tone and wait operations, Beep and Sleep, behind one small
-// interface so that the real sound device and a test recorder plug in alike.
-// Frequencies in Hz, durations in ms, both signed 32-bit as the callers pass
-// them. Plain C++, no Qt.
+// The platform's tone and wait operations, Beep, Chord and Sleep, behind one
+// small interface so that the real sound device and a test recorder plug in
+// alike. Beep's frequency in whole Hz, a chord's in Hz as computed; durations
+// in ms, signed 32-bit as the callers pass them. Plain C++, no Qt.
 #pragma once
 
 #include "timbres.h"
@@ -41,7 +41,11 @@ public:
     virtual ~SoundOutput() = default;
     // Sounds one tone and returns when it has ended. A frequency that cannot
     // be sounded is silence for the same time; a duration <= 0 returns at once.
+    // Beep's tone has the timbre of BeepTimbre().
     virtual void Beep(std::int32_t frequencyHz, std::int32_t durationMs) = 0;
+    // Sounds a chord and returns as Beep does; a chord of no note is silence
+    // for the same time. An output that sounds no chords keeps their time.
+    virtual void Chord(const ChordRequest& /*chord*/, std::int32_t durationMs) { Sleep(durationMs); }
     // A plain wait.
     virtual void Sleep(std::int32_t durationMs) = 0;
 };
@@ -53,7 +57,13 @@ SoundOutput& CurrentSoundOutput();
 // one. nullptr restores the silent default.
 SoundOutput* InstallSoundOutput(SoundOutput* output);
 
+// The timbre of every Beep, whichever output sounds it: "Sinus" until the
+// program sets another (from any thread).
+void SetBeepTimbre(const PartialAmplitudes& timbre);
+PartialAmplitudes BeepTimbre();
+
 void Beep(std::int32_t frequencyHz, std::int32_t durationMs);
+void Chord(const ChordRequest& chord, std::int32_t durationMs);
 void Sleep(std::int32_t durationMs);
 
 } // namespace stimmung
