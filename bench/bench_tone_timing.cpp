@@ -15,9 +15,14 @@
 // would), --hand-over H (a fixed hand-over time in ms instead of the measured
 // one), --stress (every core kept busy by spinning processes at normal
 // priority while it plays), --verbose (a line per tone of the first melody).
+// --render-cost opens no device: it prints what writing one buffer of a
+// chord costs the callback, for 1, 2 and 4 notes of 1 and 16 partials, as a
+// share of the buffer's period.
 #include "sdl_sound_output.h"
 #include "sound_server.h"
+#include "sound_thread_priority.h"
 #include "startup/figures.h"
+#include "tone_rules.h"
 
 #include <algorithm>
 #include <chrono>
@@ -110,6 +115,52 @@ Clock::time_point FirstSample(const SdlSoundOutput::ToneStart& start, int rate) 
                                  static_cast<double>(start.frame - start.bufferFrame) / rate));
 }
 
+// The tone that the callback writes, alone in its queue.
+struct OneToneQueue {
+    QueuedTone tone;
+    bool popped = false;
+    QueuedTone* front() { return popped ? nullptr : &tone; }
+    void pop() { popped = true; }
+};
+
+// Times WriteTones over successive buffers of one long chord as the callback
+// runs it, with no device: one buffer per period, at the sound thread's
+// priority.
+void PrintRenderCost(int bufferFrames) {
+    constexpr int kRate = 48000;
+    constexpr int kBuffers = 1000;
+    const double periodMs = 1000.0 * bufferFrames / kRate;
+    const auto period =
+        std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double, std::milli>(periodMs));
+    const double notesHz[] = {360.0, 453.5716, 539.3905, 679.5714};
+    const PriorityText priority = RaiseSoundThreadPriority();
+    std::printf("render cost of one buffer of %d frames (period %.3f ms), %d buffers each, thread %s\n", bufferFrames,
+                periodMs, kBuffers, priority.data());
+    std::vector<float> out(static_cast<std::size_t>(bufferFrames));
+    for (const char* timbre : {"Sinus", "Sägezahn"}) {
+        for (int notes : {1, 2, 4}) {
+            ChordRequest chord = ChordOf({}, TimbreAt(*TimbreIndex(timbre)).amplitudes);
+            chord.notes = notes;
+            std::copy_n(notesHz, notes, chord.frequenciesHz.begin());
+            OneToneQueue queue{ShapeChord(chord, 600000, kRate)};
+            WriteState state;
+            std::vector<double> shares;
+            auto due = Clock::now();
+            for (int b = 0; b < kBuffers; ++b) {
+                std::this_thread::sleep_until(due += period);
+                const auto before = Clock::now();
+                WriteTones(queue, state, std::int64_t{b} * bufferFrames, out.data(), bufferFrames, kRate,
+                           [](const QueuedTone&, std::int64_t) {});
+                shares.push_back(100.0 * Ms(Clock::now() - before) / periodMs);
+            }
+            const int partials = static_cast<int>(
+                std::count_if(chord.timbre.begin(), chord.timbre.end(), [](double a) { return a > 0; }));
+            std::printf("%d note%s of %2d partial%s: median %.3f %% worst %.3f %% of the period\n", notes,
+                        notes > 1 ? "s" : " ", partials, partials > 1 ? "s" : " ", Median(shares), Max(shares));
+        }
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -117,6 +168,7 @@ int main(int argc, char** argv) {
     std::string driver = "disk";
     bool verbose = false;
     bool stress = false;
+    bool renderCost = false;
     int tones = 48;
     int melodies = 1;
     int durationMs = 140;
@@ -147,6 +199,12 @@ int main(int argc, char** argv) {
             options.handOverMs = std::max(0, std::atoi(argv[++i]));
         else if (arg == "--late" && i + 1 < argc)
             lateMs = std::max(0, std::atoi(argv[++i]));
+        else if (arg == "--render-cost")
+            renderCost = true;
+    }
+    if (renderCost) {
+        PrintRenderCost(options.bufferFrames > 0 ? options.bufferFrames : 256);
+        return 0;
     }
 
     const bool disk = driver == "disk";

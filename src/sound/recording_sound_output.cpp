@@ -13,6 +13,10 @@ void RecordingSoundOutput::Beep(std::int32_t frequencyHz, std::int32_t durationM
     }
 }
 
+void RecordingSoundOutput::Chord(const ChordRequest& chord, std::int32_t durationMs) {
+    requests_.push_back({SoundRequest::Kind::Chord, 0, durationMs, chord});
+}
+
 void RecordingSoundOutput::Sleep(std::int32_t durationMs) {
     requests_.push_back({SoundRequest::Kind::Sleep, 0, durationMs});
 }

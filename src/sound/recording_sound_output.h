@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// A sound output for tests: notes every Beep and Sleep in the order they come
-// and returns at once, so a melody of any length runs in no time and its tones
-// can be compared with what was expected. Plain C++.
+// A sound output for tests: notes every Beep, Chord and Sleep in the order
+// they come and returns at once, so a melody of any length runs in no time and
+// its tones can be compared with what was expected. Plain C++.
 #pragma once
 
 #include "sound_output.h"
@@ -14,10 +14,11 @@
 namespace stimmung {
 
 struct SoundRequest {
-    enum class Kind { Beep, Sleep };
+    enum class Kind { Beep, Sleep, Chord };
     Kind kind = Kind::Beep;
-    std::int32_t frequencyHz = 0; // 0 for a Sleep
+    std::int32_t frequencyHz = 0; // 0 for a Sleep and a Chord
     std::int32_t durationMs = 0;
+    ChordRequest chord{}; // a Chord's notes and timbre
 
     friend bool operator==(const SoundRequest&, const SoundRequest&) = default;
 };
@@ -25,6 +26,7 @@ struct SoundRequest {
 class RecordingSoundOutput : public SoundOutput {
 public:
     void Beep(std::int32_t frequencyHz, std::int32_t durationMs) override;
+    void Chord(const ChordRequest& chord, std::int32_t durationMs) override;
     void Sleep(std::int32_t durationMs) override;
 
     // Every request so far, in order, as it was passed (also durations <= 0).

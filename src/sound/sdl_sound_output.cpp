@@ -459,6 +459,10 @@ void SdlSoundOutput::Sleep(std::int32_t durationMs) {
 }
 
 void SdlSoundOutput::Beep(std::int32_t frequencyHz, std::int32_t durationMs) {
+    SdlSoundOutput::Chord(ChordOf({static_cast<double>(frequencyHz)}, BeepTimbre()), durationMs);
+}
+
+void SdlSoundOutput::Chord(const ChordRequest& chord, std::int32_t durationMs) {
     if (durationMs <= 0 || EndRequested()) return;
     Impl& s = *impl_;
     const auto called = Clock::now();
@@ -513,7 +517,7 @@ void SdlSoundOutput::Beep(std::int32_t frequencyHz, std::int32_t durationMs) {
         ++s.missedJoins;
         s.extraMarginMs = std::min(s.extraMarginMs + kMissedJoinStepMs, kMissedJoinCapMs);
     }
-    Impl::Tone tone = ShapeTone(frequencyHz, durationMs, s.rate);
+    Impl::Tone tone = ShapeChord(chord, durationMs, s.rate);
     tone.start = placement.start;
     tone.requested = called;
     s.tones.push(tone);

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The real tone engine: the default sound device through SDL2's audio
 // subsystem, opened once and kept streaming for the program's life. Every Beep
-// becomes a sine tone in that one stream. Plain C++; SDL stays in the .cpp,
-// the rules it applies are plain functions and classes of their own.
+// and Chord becomes a tone in that one stream; what is said of a Beep below
+// holds for a Chord alike. Plain C++; SDL stays in the .cpp, the rules it
+// applies are plain functions and classes of their own.
 //
 // The stream and its thread
 //   The device asks for a small buffer of N frames every period P = N / rate
@@ -53,12 +54,15 @@
 //   its duration (at once for tones shorter than H): the sound ends L after
 //   the last Beep of a run returned.
 //
-// Tone shape (ShapeTone, RenderTone)
-//   A sine at the frequency with the phase exact inside the tone, a 0.3 full
-//   scale amplitude and a raised-cosine fade-in and fade-out of 3 ms (at most a
-//   quarter of the tone), so no tone begins or ends with a click, also where
-//   two tones meet. A frequency the device cannot sound (below 20 Hz or at or
-//   above half the rate) is silence for the tone's time.
+// Tone shape (ShapeChord, RenderTone)
+//   The notes of the chord with the partials of its timbre (a Beep: one note
+//   with BeepTimbre(), by default a sine), each phase exact inside the tone
+//   (tone_synthesis.h); at most 0.3 full scale, the peak of a single sine, and
+//   a raised-cosine fade-in and fade-out of 3 ms (at most a quarter of the
+//   tone), so no tone begins or ends with a click, also where two tones meet.
+//   A note the device cannot sound (below 20 Hz or at or above half the rate)
+//   is left out, and so are partials at or above half the rate; a tone with
+//   nothing left is silence for its time.
 //
 // The end
 //   Once the program's end is asked for (program_end.h), a Beep that is
@@ -154,7 +158,9 @@ public:
     // device, joins the opening thread. The destructor does the same.
     void close();
 
+    // A Beep is the chord of its one note with BeepTimbre().
     void Beep(std::int32_t frequencyHz, std::int32_t durationMs) override;
+    void Chord(const ChordRequest& chord, std::int32_t durationMs) override;
     void Sleep(std::int32_t durationMs) override;
 
     // The device is open and its stream runs.

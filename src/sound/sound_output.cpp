@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <mutex>
 #include <thread>
 
 namespace stimmung {
@@ -48,6 +49,9 @@ SilentSoundOutput& Silent() {
 // hands back can always be installed again to restore what was there.
 std::atomic<SoundOutput*> installed{nullptr};
 
+std::mutex timbreMutex;
+PartialAmplitudes beepTimbre = TimbreAt(kDefaultTimbre).amplitudes;
+
 } // namespace
 
 SoundOutput& CurrentSoundOutput() {
@@ -63,6 +67,21 @@ SoundOutput* InstallSoundOutput(SoundOutput* output) {
 void Beep(std::int32_t frequencyHz, std::int32_t durationMs) {
     if (EndRequested()) return;
     CurrentSoundOutput().Beep(frequencyHz, durationMs);
+}
+
+void Chord(const ChordRequest& chord, std::int32_t durationMs) {
+    if (EndRequested()) return;
+    CurrentSoundOutput().Chord(chord, durationMs);
+}
+
+void SetBeepTimbre(const PartialAmplitudes& timbre) {
+    std::lock_guard lock(timbreMutex);
+    beepTimbre = timbre;
+}
+
+PartialAmplitudes BeepTimbre() {
+    std::lock_guard lock(timbreMutex);
+    return beepTimbre;
 }
 
 void Sleep(std::int32_t durationMs) {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tone_rules.h"
 
+#include "numbers.h"
+
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -9,9 +11,7 @@ namespace stimmung {
 
 namespace {
 
-constexpr float kAmplitude = 0.3f;
 constexpr double kFadeMs = 3.0;
-constexpr int kLowestFrequencyHz = 20;
 
 // Raised-cosine gain for frame k of a fade of `length` frames, rising from
 // nearly 0 to nearly 1; sampled at frame centres so that neither end is
@@ -24,13 +24,19 @@ double FadeGain(std::int64_t k, std::int64_t length) {
 
 std::int64_t FadeFrames(int rate) { return std::llround(kFadeMs * rate / 1000.0); }
 
-QueuedTone ShapeTone(std::int32_t frequencyHz, std::int32_t durationMs, int rate) {
+QueuedTone ShapeChord(const ChordRequest& chord, std::int32_t durationMs, int rate) {
     QueuedTone tone;
     tone.frames = std::max<std::int64_t>(1, std::llround(static_cast<double>(durationMs) * rate / 1000.0));
     tone.fade = std::max<std::int64_t>(1, std::min<std::int64_t>(FadeFrames(rate), tone.frames / 4));
-    tone.frequencyHz = frequencyHz;
-    tone.audible = frequencyHz >= kLowestFrequencyHz && 2LL * frequencyHz < rate;
+    tone.voice = VoiceOf(chord, rate);
+    tone.frequencyHz = chord.notes > 0 ? NearestInteger(chord.frequenciesHz[0]) : 0;
+    tone.audible = tone.voice.audible();
     return tone;
+}
+
+QueuedTone ShapeTone(std::int32_t frequencyHz, std::int32_t durationMs, int rate) {
+    return ShapeChord(ChordOf({static_cast<double>(frequencyHz)}, TimbreAt(kDefaultTimbre).amplitudes), durationMs,
+                      rate);
 }
 
 void RenderTone(const QueuedTone& tone, std::int64_t offset, float* out, int n, int rate) {
@@ -38,17 +44,23 @@ void RenderTone(const QueuedTone& tone, std::int64_t offset, float* out, int n, 
         std::fill(out, out + n, 0.0f);
         return;
     }
-    const double step = 2.0 * std::numbers::pi / rate;
     for (int i = 0; i < n; ++i) {
         const std::int64_t k = offset + i;
         double gain = 1.0;
         if (k < tone.fade) gain *= FadeGain(k, tone.fade);
         const std::int64_t fromEnd = tone.frames - 1 - k;
         if (fromEnd < tone.fade) gain *= FadeGain(fromEnd, tone.fade);
-        // The phase from whole numbers, so it neither drifts nor jumps.
-        const std::int64_t phase = (static_cast<std::int64_t>(tone.frequencyHz) * k) % rate;
-        out[i] = static_cast<float>(kAmplitude * gain * std::sin(step * static_cast<double>(phase)));
+        out[i] = static_cast<float>(tone.voice.level * gain * VoiceSum(tone.voice, k, rate));
     }
+}
+
+std::vector<float> RenderChord(const ChordRequest& chord, std::int32_t durationMs, int rate) {
+    const QueuedTone tone = ShapeChord(chord, durationMs, rate);
+    std::vector<float> samples(static_cast<std::size_t>(tone.frames));
+    constexpr std::int64_t kChunk = 1 << 16;
+    for (std::int64_t at = 0; at < tone.frames; at += kChunk)
+        RenderTone(tone, at, samples.data() + at, static_cast<int>(std::min(kChunk, tone.frames - at)), rate);
+    return samples;
 }
 
 std::int64_t CutLength(const QueuedTone& tone, std::int64_t from) {

@@ -6,10 +6,12 @@
 #pragma once
 
 #include "stream_clock.h"
+#include "tone_synthesis.h"
 
 #include <chrono>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 namespace stimmung {
 
@@ -18,7 +20,8 @@ struct QueuedTone {
     std::int64_t start = 0;
     std::int64_t frames = 0;
     std::int64_t fade = 1; // fade-in and fade-out length in frames
-    std::int32_t frequencyHz = 0;
+    Voice voice;
+    std::int32_t frequencyHz = 0; // the first note's, rounded, for the record of tone starts
     bool audible = false;
     bool cancelled = false; // taken back before it began: never sounds
     std::chrono::steady_clock::time_point requested;
@@ -27,12 +30,16 @@ struct QueuedTone {
 // The fade at both ends of every tone, and where a cut tone ends.
 std::int64_t FadeFrames(int rate);
 
-// A sine of 0.3 full scale with a raised-cosine fade of 3 ms (at most a
-// quarter of the tone) at both ends; silence where the device cannot sound
-// the frequency (below 20 Hz, at or above half the rate).
+// A chord (tone_synthesis.h) with a raised-cosine fade of 3 ms (at most a
+// quarter of the tone) at both ends; silence where the device can sound none
+// of its notes.
+QueuedTone ShapeChord(const ChordRequest& chord, std::int32_t durationMs, int rate);
+// One sine of 0.3 full scale, the "Sinus" timbre's single note.
 QueuedTone ShapeTone(std::int32_t frequencyHz, std::int32_t durationMs, int rate);
 // Frames [offset, offset + n) of the tone.
 void RenderTone(const QueuedTone& tone, std::int64_t offset, float* out, int n, int rate);
+// A whole chord off the device, as the callback writes it into the stream.
+std::vector<float> RenderChord(const ChordRequest& chord, std::int32_t durationMs, int rate);
 // The tone's length when it is cut at frame `from`: it fades out from there.
 std::int64_t CutLength(const QueuedTone& tone, std::int64_t from);
 

@@ -190,7 +190,10 @@ private slots:
         file = dir.filePath(QStringLiteral("out%1.raw").arg(++run));
         UseDiskDriver(file);
     }
-    void cleanup() { ResetEndRequest(); }
+    void cleanup() {
+        ResetEndRequest();
+        SetBeepTimbre(TimbreAt(kDefaultTimbre).amplitudes);
+    }
 
     void opensTheDiskDevice() {
         SdlSoundOutput engine; // the default margin of 1 ms
@@ -251,18 +254,27 @@ private slots:
     void manyShortTonesStayJoined_data() {
         QTest::addColumn<int>("durationMs");
         QTest::addColumn<int>("count");
+        QTest::addColumn<bool>("chords");
         // Shorter than the lead: several tones wait in the queue at once.
-        QTest::newRow("10 ms") << 10 << 20;
-        QTest::newRow("1 ms") << 1 << 30;
-        QTest::newRow("7 ms, not a whole number of buffers") << 7 << 25;
+        QTest::newRow("10 ms") << 10 << 20 << false;
+        QTest::newRow("1 ms") << 1 << 30 << false;
+        QTest::newRow("7 ms, not a whole number of buffers") << 7 << 25 << false;
+        // Every other one a chord, the Beeps with a timbre too: none as loud as a sine.
+        QTest::newRow("10 ms, chords and Beeps of Obertöne") << 10 << 20 << true;
     }
     void manyShortTonesStayJoined() {
         QFETCH(int, durationMs);
         QFETCH(int, count);
+        QFETCH(bool, chords);
+        const PartialAmplitudes timbre = TimbreAt(chords ? 1 : kDefaultTimbre).amplitudes;
+        SetBeepTimbre(timbre);
         {
             SdlSoundOutput engine(Roomy());
             QVERIFY(engine.open());
-            for (int i = 0; i < count; ++i) engine.Beep(i % 2 ? 1000 : 1500, durationMs);
+            for (int i = 0; i < count; ++i) {
+                if (chords && i % 2) engine.Chord(ChordOf({1000, 1250.3}, timbre), durationMs);
+                else engine.Beep(i % 2 ? 1000 : 1500, durationMs);
+            }
             engine.close(); // lets the last queued tones finish
             const auto starts = engine.toneStarts();
             QCOMPARE(starts.size(), std::size_t(count));
@@ -277,6 +289,7 @@ private slots:
         const auto total = static_cast<long long>(region->last - region->first + 1);
         QVERIFY2(std::llabs(total - count * Frames(durationMs)) <= 2, qPrintable(QString::number(total)));
         QVERIFY(SilentRuns(s, *region).empty());
+        QCOMPARE(Peak(s, region->first, region->last) < 0.25f, chords);
     }
 
     void unsoundableFrequencyIsTimedSilence_data() {

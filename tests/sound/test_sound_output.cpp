@@ -180,9 +180,11 @@ private slots:
         Beep(330, 0);
         Sleep(-5);
         Beep(262, 140);
+        const ChordRequest chord = ChordOf({360, 453.5716}, TimbreAt(1).amplitudes);
+        Chord(chord, 500);
         const std::vector<SoundRequest> expected{
             {Kind::Beep, 262, 140}, {Kind::Beep, 294, 140}, {Kind::Sleep, 0, 50}, {Kind::Beep, 0, 70},
-            {Kind::Beep, 330, 0},   {Kind::Sleep, 0, -5},   {Kind::Beep, 262, 140},
+            {Kind::Beep, 330, 0},   {Kind::Sleep, 0, -5},   {Kind::Beep, 262, 140}, {Kind::Chord, 0, 500, chord},
         };
         QVERIFY(recorder.requests() == expected);
         const std::vector<std::pair<std::int32_t, std::int32_t>> tones{

@@ -1,15 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The tone engine's rules without a device: placement in the stream, the
 // clock map, what a callback writes, the hand-over and the silent melody's
-// clock, on a fake clock with exact expected frames and times.
+// clock, on a fake clock with exact expected frames and times; the sound of
+// chords, measured in rendered samples.
 #include <QtTest>
 
+#include "cents.h"
+#include "envelope.h"
 #include "hand_over.h"
 #include "melody_clock.h"
 #include "sound_server.h"
 #include "stream_clock.h"
 #include "tone_rules.h"
 
+#include <complex>
+#include <numbers>
 #include <vector>
 
 using namespace stimmung;
@@ -32,6 +37,26 @@ QueuedTone At(std::int64_t start, std::int64_t frames, bool cancelled = false) {
     tone.fade = 4;
     tone.cancelled = cancelled;
     return tone;
+}
+
+PartialAmplitudes TimbreNamed(const QString& name) { return TimbreAt(*TimbreIndex(name.toStdString())).amplitudes; }
+
+QueuedTone ChordAt(std::int64_t start, std::int64_t frames) {
+    QueuedTone tone = At(start, frames);
+    tone.voice = ShapeChord(ChordOf({1001, 1262.7, 1499.3}, TimbreNamed("Sägezahn")), 1, kRate).voice;
+    return tone;
+}
+
+// The amplitude of the partial at `hz` in samples [from, to), under a Hann window.
+double Amplitude(const std::vector<float>& s, std::size_t from, std::size_t to, double hz) {
+    std::complex<double> sum = 0;
+    double weights = 0;
+    for (std::size_t i = from; i < to; ++i) {
+        const double w = 0.5 - 0.5 * std::cos(2 * std::numbers::pi * double(i - from) / double(to - from));
+        sum += w * double(s[i]) * std::polar(1.0, -2 * std::numbers::pi * hz * double(i) / kRate);
+        weights += w;
+    }
+    return 2 * std::abs(sum) / weights;
 }
 
 } // namespace
@@ -110,6 +135,7 @@ private slots:
         QTest::newRow("queued late: whole, from the next frame") << std::vector{At(10, 30)} << 64LL << QList<qint64>{64} << 94LL << 1LL;
         QTest::newRow("a cancelled tone never sounds") << std::vector{At(10, 30, true), At(50, 10)} << 0LL << QList<qint64>{50} << 60LL << 0LL;
         QTest::newRow("nothing queued") << std::vector<QueuedTone>{} << 0LL << QList<qint64>{} << 0LL << 0LL;
+        QTest::newRow("chords joined to a tone and each other") << std::vector{At(20, 30), ChordAt(50, 20), ChordAt(70, 40)} << 0LL << QList<qint64>{20, 50, 70} << 110LL << 0LL;
     }
     void callbackWritesTheTones() {
         QFETCH(std::vector<QueuedTone>, tones); QFETCH(qint64, position);
@@ -154,6 +180,44 @@ private slots:
         // Cut where it starts, it only fades; cut near its end, it keeps its length.
         QCOMPARE(CutLength(tone, tone.start), std::min(frames, fade));
         QCOMPARE(CutLength(tone, tone.start + frames - 1), frames);
+    }
+
+    // Chords of 2 s: never louder than one sine tone, every note as loud as
+    // the others, nothing at `quiet` (Hz), and the beat measured in the
+    // envelope (0: none; below 0: not looked at).
+    void soundsTheChord_data() {
+        QTest::addColumn<QString>("timbre");
+        QTest::addColumn<QList<double>>("notes");
+        QTest::addColumn<QList<double>>("quiet");
+        QTest::addColumn<double>("beat");
+        const double third = 360 * RatioOfCents(400), fifth = 360 * RatioOfCents(700);
+        QTest::newRow("c–e just: no beat") << "Obertöne" << QList<double>{360, 450} << QList<double>{} << 0.0;
+        QTest::newRow("c–e tempered") << "Obertöne" << QList<double>{360, third} << QList<double>{} << 4 * third - 1800;
+        QTest::newRow("c–e Pythagorean") << "Obertöne" << QList<double>{360, 455.625} << QList<double>{} << 22.5;
+        QTest::newRow("c–g tempered") << "Obertöne" << QList<double>{360, fifth} << QList<double>{} << 1080 - 2 * fifth;
+        QTest::newRow("four notes of 16 partials") << "Sägezahn" << QList<double>{360, third, fifth, 360 * RatioOfCents(1100)} << QList<double>{} << -1.0;
+        QTest::newRow("Klarinette: no even partial") << "Klarinette" << QList<double>{300, 377} << QList<double>{600, 754, 1200} << -1.0;
+        // Partials 5 to 8 would fold back from 25 to 40 kHz.
+        QTest::newRow("5 kHz: partials from half the rate left out") << "Obertöne" << QList<double>{5000} << QList<double>{23000, 18000, 13000, 8000} << -1.0;
+    }
+    void soundsTheChord() {
+        QFETCH(QString, timbre); QFETCH(QList<double>, notes); QFETCH(QList<double>, quiet); QFETCH(double, beat);
+        ChordRequest chord = ChordOf({}, TimbreNamed(timbre));
+        chord.notes = int(notes.size());
+        std::copy(notes.begin(), notes.end(), chord.frequenciesHz.begin());
+        const std::vector<float> s = RenderChord(chord, 2000, kRate);
+        const std::size_t from = 480, to = s.size() - 480; // clear of the fades
+        QVERIFY(*std::max_element(s.begin(), s.end()) <= kTonePeak && *std::min_element(s.begin(), s.end()) >= -kTonePeak);
+        for (double f : notes) QVERIFY(std::abs(Amplitude(s, from, to, f) / Amplitude(s, from, to, notes[0]) - 1) < 1e-3);
+        for (double f : quiet) QVERIFY2(Amplitude(s, from, to, f) < 1e-5, qPrintable(QString::number(f)));
+        const auto measured = BeatOfEnvelope(AmplitudeEnvelope(std::span(s).subspan(from, to - from), kRate));
+        if (beat == 0) QVERIFY(!measured);
+        if (beat > 0) QVERIFY2(measured && std::abs(measured->hz / beat - 1) < 0.02, qPrintable(QString::number(measured ? measured->hz : 0)));
+        // Cut short, it is the same sound up to its fade-out, which starts exactly 3 ms before its end.
+        const std::vector<float> cut = RenderChord(chord, 100, kRate);
+        const std::size_t fade = 144, end = cut.size();
+        QVERIFY(std::equal(cut.begin(), cut.end() - fade, s.begin()));
+        for (std::size_t k = end - fade; k < end; ++k) QVERIFY(std::abs(cut[k]) < std::abs(s[k]) || s[k] == 0);
     }
 
     // Turnarounds in ms; a negative one is a call that did not mean to join.
