@@ -2,10 +2,10 @@
 #include "intervals.h"
 
 #include "cents.h"
+#include "figure_text.h"
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cmath>
 
 namespace stimmung {
@@ -14,17 +14,6 @@ namespace {
 
 constexpr std::array<Fraction, 13> kJustIntervals{
     {{1, 1}, {16, 15}, {9, 8}, {6, 5}, {5, 4}, {4, 3}, {45, 32}, {3, 2}, {8, 5}, {5, 3}, {9, 5}, {15, 8}, {2, 1}}};
-
-constexpr const char* kMinusSign = "\u2212";
-
-// `value` rounded to two decimals; "0.00" rather than a signed zero.
-std::string TwoDecimals(double value, bool plusSign) {
-    const double rounded = std::round(value * 100.0) / 100.0;
-    std::string text = rounded < 0 ? kMinusSign : (plusSign && rounded > 0 ? "+" : "");
-    char digits[64];
-    const auto result = std::to_chars(digits, digits + sizeof digits, std::abs(rounded), std::chars_format::fixed, 2);
-    return text.append(digits, result.ptr);
-}
 
 } // namespace
 
@@ -59,8 +48,8 @@ std::optional<Beat> BeatOf(double frequencyHz, double otherHz, const PartialAmpl
     return std::nullopt;
 }
 
-std::string CentsText(double cents) { return TwoDecimals(cents, false); }
-std::string DeviationText(double cents) { return TwoDecimals(cents, true); }
-std::string BeatText(double hz) { return TwoDecimals(hz, false); }
+std::string CentsText(double cents) { return FixedText(cents, 2); }
+std::string DeviationText(double cents) { return FixedText(cents, 2, true); }
+std::string BeatText(double hz) { return FixedText(hz, 2); }
 
 } // namespace stimmung

@@ -51,8 +51,7 @@ struct Beat {
 // either order.
 std::optional<Beat> BeatOf(double frequencyHz, double otherHz, const PartialAmplitudes& timbre);
 
-// Texts with two decimals and "." as decimal point whatever the locale; a
-// negative value with the minus sign U+2212.
+// Texts with two decimals (FixedText).
 std::string CentsText(double cents);     // "386.31"
 std::string DeviationText(double cents); // "+13.69", "−1.96", "0.00"
 std::string BeatText(double hz);         // "14.29"

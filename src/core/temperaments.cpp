@@ -2,8 +2,8 @@
 #include "temperaments.h"
 
 #include "cents.h"
+#include "figure_text.h"
 
-#include <charconv>
 #include <cmath>
 
 namespace stimmung::tuning {
@@ -146,12 +146,6 @@ std::array<double, kNotesPerOctave> EqualTemperamentDeviations(const Temperament
     return deviations;
 }
 
-std::string DeviationText(double cents) {
-    char buffer[400];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, cents, std::chars_format::fixed, 1);
-    std::string text(buffer, result.ec == std::errc() ? result.ptr : buffer);
-    if (text == "0.0" || text == "-0.0") return "0.0";
-    return text.front() == '-' ? text : "+" + text;
-}
+std::string DeviationText(double cents) { return FixedText(cents, 1, true); }
 
 } // namespace stimmung::tuning

@@ -90,8 +90,8 @@ std::array<MajorThird, kNotesPerOctave> MajorThirds(const Temperament& temperame
 // Each note's deviation in cents from the equally tempered note (k × 100).
 std::array<double, kNotesPerOctave> EqualTemperamentDeviations(const Temperament& temperament);
 
-// A signed deviation in cents rounded to one decimal, "." as decimal point:
-// "+3.9", "-5.9"; a value that rounds to zero is "0.0", without a sign.
+// A signed deviation in cents with one decimal (FixedText): "+3.9", "−5.9",
+// "0.0".
 std::string DeviationText(double cents);
 
 } // namespace stimmung::tuning

@@ -77,11 +77,11 @@ private slots:
         QTest::newRow("1/6 PK") << stated(5, 5) << "1/6 PK";
         const auto deviation = [](double c) { return QString::fromStdString(DeviationText(c)); };
         QTest::newRow("positive") << deviation(3.94) << "+3.9";
-        QTest::newRow("negative") << deviation(-5.86) << "-5.9";
+        QTest::newRow("negative") << deviation(-5.86) << "\u22125.9";
         QTest::newRow("zero") << deviation(0.0) << "0.0";
         QTest::newRow("negative zero") << deviation(-0.0) << "0.0";
         QTest::newRow("rounds to negative zero") << deviation(-0.049) << "0.0";
-        QTest::newRow("wolf") << deviation(-35.68) << "-35.7";
+        QTest::newRow("wolf") << deviation(-35.68) << "\u221235.7";
     }
 
     void texts() { QFETCH(QString, text); QTEST(text, "expected"); }
