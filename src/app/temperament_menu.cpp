@@ -59,10 +59,15 @@ void AddTemperamentItems(MenuFrame& frame, QMenu& menu) {
     const auto table = tuning::Temperaments();
     for (int i = 0; i < static_cast<int>(table.size()); ++i) {
         auto* action = new QAction(QString::fromUtf8(table[i].name.data(), table[i].name.size()), &menu);
+        // Who described it and when, where that is known.
+        QString origin = QString::fromUtf8(table[i].author.data(), table[i].author.size());
+        if (table[i].year > 0) origin += (origin.isEmpty() ? QString() : QStringLiteral(", ")) + QString::number(table[i].year);
+        action->setToolTip(origin);
         QObject::connect(action, &QAction::triggered, &frame, [&frame, i] { mnuTemperament_Click(frame, i); });
         menu.insertAction(first, action);
     }
     if (first) menu.insertSeparator(first);
+    menu.setToolTipsVisible(true);
 }
 
 } // namespace stimmung::app
