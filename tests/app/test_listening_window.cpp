@@ -107,8 +107,10 @@ private slots:
     void bad_input_plays_nothing() {
         test::TestWindow tw;
         app::MenuFrame frame(*tw.main);
-        tw->Text1->setText(QFETCH(QString, base).toStdString());
-        tw->txtWurzel->setText(QFETCH(QString, steps).toStdString());
+        QFETCH(QString, base);
+        QFETCH(QString, steps);
+        tw->Text1->setText(base.toStdString());
+        tw->txtWurzel->setText(steps.toStdString());
         auto* window = &app::IntervalWindow::Open(frame);
         QVERIFY(!window->problemLine().text().isEmpty());
         Button(*window, "B spielen")->click();

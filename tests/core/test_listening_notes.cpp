@@ -55,17 +55,21 @@ private slots:
     void figuresOfAnInterval() {
         QFETCH(QString, tuning);
         QFETCH(QString, choice);
+        QFETCH(QString, upperHz);
+        QFETCH(QString, cents);
+        QFETCH(QString, deviation);
+        QFETCH(QString, beat);
         const int index = ChoiceNamed(choice);
         QVERIFY(index >= 0);
         const auto ratios = ChordRatios(TuningNamed(tuning), ChordChoices()[index]);
         const SoundedNotes notes = NotesOver(ratios, 360);
         QVERIFY(notes.problem.empty());
-        QCOMPARE(QString::fromStdString(HertzText(notes.frequenciesHz[1])), QFETCH(QString, upperHz));
+        QCOMPARE(QString::fromStdString(HertzText(notes.frequenciesHz[1])), upperHz);
         const NotePair pair = PairsOf(notes.frequenciesHz, TimbreAt(*TimbreIndex("Obertöne")).amplitudes)[0];
-        QCOMPARE(QString::fromStdString(CentsText(pair.cents)), QFETCH(QString, cents));
-        QCOMPARE(QString::fromStdString(DeviationText(pair.just.deviationCents)), QFETCH(QString, deviation));
+        QCOMPARE(QString::fromStdString(CentsText(pair.cents)), cents);
+        QCOMPARE(QString::fromStdString(DeviationText(pair.just.deviationCents)), deviation);
         QVERIFY(pair.beat);
-        QCOMPARE(QString::fromStdString(BeatText(pair.beat->hz)), QFETCH(QString, beat));
+        QCOMPARE(QString::fromStdString(BeatText(pair.beat->hz)), beat);
     }
 
     // The ratio that stands for a degree, by the kind of tuning.
@@ -98,11 +102,13 @@ private slots:
         QTest::newRow("note above 20 kHz") << 15000.0 << 1.5 << false;
     }
     void whatKeepsNotesSilent() {
+        QFETCH(double, base);
         QFETCH(double, ratio);
+        QFETCH(bool, sounds);
         const double ratios[] = {1.0, ratio};
-        const SoundedNotes notes = NotesOver(ratios, QFETCH(double, base));
-        QCOMPARE(notes.problem.empty(), QFETCH(bool, sounds));
-        QCOMPARE(notes.frequenciesHz.size(), notes.problem.empty() ? 2u : 0u);
+        const SoundedNotes notes = NotesOver(ratios, base);
+        QCOMPARE(notes.problem.empty(), sounds);
+        QCOMPARE(notes.frequenciesHz.size(), std::size_t{notes.problem.empty() ? 2u : 0u});
     }
 };
 
