@@ -3,6 +3,7 @@
 
 #include "chord_player.h"
 #include "controls.h"
+#include "envelope_smoothing.h"
 #include "envelope_view.h"
 #include "form1.h"
 #include "main_window.h"
@@ -25,6 +26,8 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QShortcut>
 #include <QSpinBox>
 #include <QStandardPaths>
@@ -46,6 +49,8 @@ constexpr std::string_view kWindowTimbre = "Obertöne";
 constexpr int kDefaultSeconds = 3;
 constexpr int kMostSeconds = 30;
 constexpr std::int32_t kPauseMs = 1000;
+// Rendered beyond the picture, so its end fade stays out of view.
+constexpr std::int32_t kRenderMarginMs = 100;
 constexpr QColor kProblemColour{200, 0, 0};
 const QString kHandChoice = QStringLiteral("von Hand gewählte Töne");
 const QString kNoNote = QStringLiteral("—");
@@ -139,9 +144,9 @@ IntervalWindow::IntervalWindow(MenuFrame& frame) : QWidget(&frame, Qt::Window), 
     fillTunings();
     for (int s = 0; s < 2; ++s) {
         sides_[s].tuning->setCurrentIndex(static_cast<int>(kDefaultTunings[s]));
-        fillHandNotes(s);
+        fillHandNotes(s, false);
         connect(sides_[s].tuning, &QComboBox::currentIndexChanged, this, [this, s] {
-            fillHandNotes(s);
+            fillHandNotes(s, false);
             refresh();
         });
     }
@@ -180,7 +185,8 @@ IntervalWindow::IntervalWindow(MenuFrame& frame) : QWidget(&frame, Qt::Window), 
     copyPicture->setAccessibleName(QStringLiteral("Bild kopieren"));
     connect(savePicture, &QPushButton::clicked, this, &IntervalWindow::savePictureClicked);
     connect(copyPicture, &QPushButton::clicked, this, &IntervalWindow::copyPictureClicked);
-    pictureButtons->addWidget(new QLabel(QStringLiteral("Lautstärke über die ersten zwei Sekunden:"), this));
+    pictureButtons->addWidget(
+        new QLabel(QStringLiteral("Lautstärke über die ersten zwei Sekunden, um ihren Mittelwert:"), this));
     pictureButtons->addStretch();
     pictureButtons->addWidget(savePicture);
     pictureButtons->addWidget(copyPicture);
@@ -191,7 +197,12 @@ IntervalWindow::IntervalWindow(MenuFrame& frame) : QWidget(&frame, Qt::Window), 
     layout->addWidget(problem_);
     layout->addLayout(buttons);
     layout->addLayout(pictureButtons);
-    layout->addWidget(envelopes_, 0, Qt::AlignHCenter);
+    // The picture scrolls where the window at a large zoom does not fit the screen.
+    scroll_ = new QScrollArea(this);
+    scroll_->setWidget(envelopes_);
+    scroll_->setAlignment(Qt::AlignCenter);
+    scroll_->setAccessibleName(QStringLiteral("Lautstärkeverlauf"));
+    layout->addWidget(scroll_, 1);
 
     connect(chord_, &QComboBox::currentIndexChanged, this, &IntervalWindow::refresh);
     connect(timbre_, &QComboBox::currentIndexChanged, this, &IntervalWindow::refresh);
@@ -230,7 +241,12 @@ void IntervalWindow::setZoomPercent(int percent) {
     font.setPixelSize(static_cast<int>(std::lround(13 * percent / 100.0)));
     setFont(font);
     envelopes_->setZoomPercent(percent);
+    // As large as the whole picture needs, as far as the screen allows.
+    const int frame = 2 * scroll_->frameWidth();
+    scroll_->setMinimumSize(envelopes_->size() + QSize(frame, frame));
     adjustSize();
+    scroll_->setMinimumSize(0, 0);
+    if (screen()) resize(size().boundedTo(screen()->availableSize()));
 }
 
 void IntervalWindow::fillTunings() {
@@ -243,21 +259,22 @@ void IntervalWindow::fillTunings() {
         for (const NamedTuning& t : offered) side.tuning->addItem(QString::fromStdString(t.name));
         side.tuning->setCurrentIndex(std::max(0, side.tuning->findText(shown)));
     }
-    for (int s = 0; s < 2; ++s) fillHandNotes(s);
+    for (int s = 0; s < 2; ++s) fillHandNotes(s, true);
 }
 
-void IntervalWindow::fillHandNotes(int side) {
+void IntervalWindow::fillHandNotes(int side, bool keep) {
     std::string problem;
     const NamedTuning tuning = WithOctave(tuningOf(side, problem));
     for (int n = 0; n < 3; ++n) {
         QComboBox& list = *sides_[side].hand[n];
-        const int kept = list.currentIndex();
+        const int kept = keep ? list.currentIndex() : -1;
         const QSignalBlocker quiet(&list);
         list.clear();
         if (n == 2) list.addItem(kNoNote);
         for (const std::string& name : tuning.noteNames) list.addItem(QString::fromStdString(name));
-        // At first c and the note nearest the just third.
-        const int fresh = n == 0 ? 0 : n == 1 ? static_cast<int>(tuning.ratios.size()) / 3 : 0;
+        // At first c and the tuning's third.
+        const auto third = std::find(tuning.ratios.begin(), tuning.ratios.end(), DegreeRatio(tuning, 2));
+        const int fresh = n == 1 ? static_cast<int>(third - tuning.ratios.begin()) % list.count() : 0;
         list.setCurrentIndex(kept >= 0 && kept < list.count() ? kept : fresh);
     }
 }
@@ -365,8 +382,8 @@ void IntervalWindow::refresh() {
         picture.traces[s].label = QStringLiteral("%1: %2, Schwebung %3")
                                       .arg(name, QString::fromStdString(tuning.name), beats.join(QStringLiteral(", ")));
         const std::vector<float> samples =
-            RenderChord(chord(s), static_cast<std::int32_t>(kShownSeconds * 1000), kSampleRate);
-        picture.traces[s].envelope = AmplitudeEnvelope(samples, kSampleRate);
+            RenderChord(chord(s), static_cast<std::int32_t>(kShownSeconds * 1000) + kRenderMarginMs, kSampleRate);
+        picture.traces[s].envelope = SmoothedEnvelope(AmplitudeEnvelope(samples, kSampleRate));
     }
     problem_->setText(problems.join(u'\n'));
     problem_->setVisible(!problems.isEmpty());

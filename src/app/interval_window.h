@@ -16,6 +16,7 @@
 class QComboBox;
 class QLabel;
 class QPushButton;
+class QScrollArea;
 class QSpinBox;
 
 namespace stimmung::app {
@@ -59,7 +60,7 @@ private:
     NamedTuning tuningOf(int side, std::string& problem) const;
     std::vector<double> ratiosOf(int side, const NamedTuning& tuning) const;
     void fillTunings();
-    void fillHandNotes(int side);
+    void fillHandNotes(int side, bool keep); // keep: the notes chosen stay
     void refresh();
     void play(std::initializer_list<int> sides);
     void saveWavClicked();
@@ -74,6 +75,7 @@ private:
     QSpinBox* seconds_;
     QLabel* problem_;
     EnvelopeView* envelopes_;
+    QScrollArea* scroll_;
     ChordPlayer* player_;
     std::vector<QPushButton*> playButtons_;
     int zoom_ = 100;
