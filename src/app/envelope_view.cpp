@@ -77,8 +77,10 @@ void PaintTrace(QPainter& p, const EnvelopeTrace& trace, double top, double span
     for (std::size_t i = 0; i < shown; ++i) {
         const double share = std::clamp((e.rms[i] / steady.mean - 1) / span, -1.0, 1.0);
         const QPointF at(kLeft + plotWidth * (i / e.rateHz) / kShownSeconds, middle - share * 0.45 * plotHeight);
-        if (i == 0) path.moveTo(at);
-        else path.lineTo(at);
+        if (i == 0)
+            path.moveTo(at);
+        else
+            path.lineTo(at);
     }
     p.save();
     p.setClipRect(plot);

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The loudness of two sounds over their first two seconds, one above the
 // other, each with its label and beat rates, as departures from the mean
-// on one scale for both: the beats seen as they are heard. Painted with vectors at 100 % in logical pixels; the widget shows
-// it at the window's zoom, and it saves as PNG or SVG and copies.
+// on one scale for both: the beats seen as they are heard. Painted with vectors at 100 % in logical pixels; the widget
+// shows it at the window's zoom, and it saves as PNG or SVG and copies.
 #pragma once
 
 #include "envelope.h"
@@ -18,7 +18,7 @@ namespace stimmung::app {
 inline constexpr double kShownSeconds = 2.0;
 
 struct EnvelopeTrace {
-    QString label; // "A: …", with its beats
+    QString label;     // "A: …", with its beats
     Envelope envelope; // drawn as its departure from its steady mean
 };
 

@@ -162,7 +162,10 @@ IntervalWindow::IntervalWindow(MenuFrame& frame) : QWidget(&frame, Qt::Window), 
     const std::tuple<QString, QString, std::function<void()>> actions[] = {
         {QStringLiteral("A s&pielen"), QStringLiteral("A spielen"), [this] { play({0}); }},
         {QStringLiteral("B sp&ielen"), QStringLiteral("B spielen"), [this] { play({1}); }},
-        {QStringLiteral("A und B im &Wechsel"), QStringLiteral("A und B im Wechsel"), [this] { play({0, 1, 0, 1}); }},
+        {QStringLiteral("A und B im &Wechsel"), QStringLiteral("A und B im Wechsel"),
+         [this] {
+             play({0, 1, 0, 1});
+         }},
     };
     for (const auto& [text, accessible, slot] : actions) {
         auto* button = new QPushButton(text, this);
@@ -215,10 +218,8 @@ IntervalWindow::IntervalWindow(MenuFrame& frame) : QWidget(&frame, Qt::Window), 
     Form1& f = frame_.main().form();
     for (TextBox* field : {f.Text1, f.txtWurzel})
         connect(field->edit(), &QLineEdit::textChanged, this, &IntervalWindow::refresh);
-    connect(new QShortcut(QKeySequence::Save, this), &QShortcut::activated, this,
-            &IntervalWindow::savePictureClicked);
-    connect(new QShortcut(QKeySequence::Copy, this), &QShortcut::activated, this,
-            &IntervalWindow::copyPictureClicked);
+    connect(new QShortcut(QKeySequence::Save, this), &QShortcut::activated, this, &IntervalWindow::savePictureClicked);
+    connect(new QShortcut(QKeySequence::Copy, this), &QShortcut::activated, this, &IntervalWindow::copyPictureClicked);
     connect(new QShortcut(QKeySequence::Close, this), &QShortcut::activated, this, [this] { close(); });
     connect(&frame, &MenuFrame::zoomChanged, this, &IntervalWindow::setZoomPercent);
     setZoomPercent(frame.zoomPercent());
@@ -355,8 +356,10 @@ void IntervalWindow::refresh() {
         const std::vector<double> ratios = ratiosOf(s, tuning);
         QStringList names;
         for (int n = 0; n < static_cast<int>(ratios.size()); ++n) {
-            if (!byHand) names << Qs(kDegreeNames[choices[choice].degrees[n]]);
-            else names << side.hand[n]->currentText();
+            if (!byHand)
+                names << Qs(kDegreeNames[choices[choice].degrees[n]]);
+            else
+                names << side.hand[n]->currentText();
         }
         QString html = QStringLiteral("<b>%1</b><table cellspacing=0 cellpadding=3>"
                                       "<tr><th align=left>Ton</th><th align=right>Verhältnis</th>"

@@ -22,8 +22,10 @@ NamedTuning ScaleTuning(std::string name, const Scale& scale) {
     NamedTuning tuning{std::move(name), {}, {}};
     for (std::size_t k = 0; k < scale.size(); ++k) {
         tuning.noteNames.emplace_back(kDegreeNames[k]);
-        if constexpr (std::is_same_v<typename Scale::value_type, Fraction>) tuning.ratios.push_back(scale[k].value());
-        else tuning.ratios.push_back(scale[k]);
+        if constexpr (std::is_same_v<typename Scale::value_type, Fraction>)
+            tuning.ratios.push_back(scale[k].value());
+        else
+            tuning.ratios.push_back(scale[k]);
     }
     return tuning;
 }
@@ -38,8 +40,7 @@ double RatioInOctave(const NamedTuning& tuning, int degree) {
     const double just = std::log2(kJustScale[degree].value());
     double nearest = 0;
     auto consider = [&](double r) {
-        if (r > 0 && (nearest == 0 || std::abs(std::log2(r) - just) < std::abs(std::log2(nearest) - just)))
-            nearest = r;
+        if (r > 0 && (nearest == 0 || std::abs(std::log2(r) - just) < std::abs(std::log2(nearest) - just))) nearest = r;
     };
     for (const double r : tuning.ratios) consider(r);
     consider(kOctave);
@@ -81,9 +82,15 @@ double DegreeRatio(const NamedTuning& tuning, int degree) {
 
 namespace {
 constexpr ChordChoice kChoices[] = {
-    {"Sekunde c–d", {0, 1}, 2},           {"große Terz c–e", {0, 2}, 2},         {"Quarte c–f", {0, 3}, 2},
-    {"Quinte c–g", {0, 4}, 2},            {"große Sexte c–a", {0, 5}, 2},        {"große Septime c–h", {0, 6}, 2},
-    {"Oktave c–c'", {0, 7}, 2},           {"Dur-Dreiklang c–e–g", {0, 2, 4}, 3}, {"Dur-Dreiklang f–a–c'", {3, 5, 7}, 3},
+    {"Sekunde c–d", {0, 1}, 2},
+    {"große Terz c–e", {0, 2}, 2},
+    {"Quarte c–f", {0, 3}, 2},
+    {"Quinte c–g", {0, 4}, 2},
+    {"große Sexte c–a", {0, 5}, 2},
+    {"große Septime c–h", {0, 6}, 2},
+    {"Oktave c–c'", {0, 7}, 2},
+    {"Dur-Dreiklang c–e–g", {0, 2, 4}, 3},
+    {"Dur-Dreiklang f–a–c'", {3, 5, 7}, 3},
     {"Dur-Dreiklang g–h–d'", {4, 6, 8}, 3},
 };
 } // namespace
