@@ -3,6 +3,7 @@
 
 #include "form_frame.h"
 #include "layout_table.h"
+#include "listening_menu.h"
 #include "main_window.h"
 #include "menu_handlers.h"
 #include "temperament_menu.h"
@@ -23,7 +24,6 @@ namespace stimmung::app {
 
 namespace {
 
-QSettings Settings() { return QSettings(QStringLiteral("Stimmung"), QStringLiteral("Stimmung")); }
 const QString kZoomKey = QStringLiteral("view/zoomPercent");
 
 bool IsZoomItem(void (*handler)(MenuFrame&)) {
@@ -32,8 +32,10 @@ bool IsZoomItem(void (*handler)(MenuFrame&)) {
 
 } // namespace
 
-int SavedZoomPercent() { return ValidZoomStep(Settings().value(kZoomKey, 100).toInt()); }
-void SaveZoomPercent(int percent) { Settings().setValue(kZoomKey, percent); }
+QSettings ProgramSettings() { return QSettings(QStringLiteral("Stimmung"), QStringLiteral("Stimmung")); }
+
+int SavedZoomPercent() { return ValidZoomStep(ProgramSettings().value(kZoomKey, 100).toInt()); }
+void SaveZoomPercent(int percent) { ProgramSettings().setValue(kZoomKey, percent); }
 
 MenuFrame::MenuFrame(MainWindow& main) : main_(main), client_(main.window().widget()) {
     setWindowTitle(client_->windowTitle());
@@ -60,6 +62,7 @@ MenuFrame::MenuFrame(MainWindow& main) : main_(main), client_(main.window().widg
         auto handler = item.handler;
         connect(action, &QAction::triggered, this, [this, handler] { handler(*this); });
     }
+    if (QMenu* listening = menus["&Hören"]) AddTimbreItems(*this, *listening);
     if (QMenu* temperaments = menus["&Stimmungen"]) AddTemperamentItems(*this, *temperaments);
     auto* leave = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(leave, &QShortcut::activated, this, [this] {

@@ -1,13 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The program's top-level window: the menu bar (Datei, Ansicht, Hilfe) above
-// the client area of Form1, which keeps its size and places at 100 %. It
-// holds the zoom (remembered between runs) and full screen, where the menu
-// bar is hidden and the client area is centred at the largest zoom that fits.
+// The program's top-level window: the menu bar (Datei, Ansicht, Hören,
+// Stimmungen, Hilfe) above the client area of Form1, which keeps its size
+// and places at 100 %. It holds the zoom (remembered between runs) and full
+// screen, where the menu bar is hidden and the client area is centred at the
+// largest zoom that fits.
 #pragma once
 
 #include <QWidget>
 
 class QMenuBar;
+class QSettings;
 
 namespace stimmung {
 class MainWindow;
@@ -52,7 +54,8 @@ private:
     QRect normalGeometry_;
 };
 
-// The settings the program keeps: only the zoom.
+// Where the program keeps its settings (the zoom, the timbre).
+QSettings ProgramSettings();
 int SavedZoomPercent();
 void SaveZoomPercent(int percent);
 

@@ -4,6 +4,7 @@
 #include "circle_of_fifths_window.h"
 #include "drawing_export.h"
 #include "form_frame.h"
+#include "interval_window.h"
 #include "main_window.h"
 #include "menu_bar.h"
 #include "scala_open.h"
@@ -144,6 +145,7 @@ const MenuItem kItems[] = {
     {"&Ansicht", "Ver&kleinern", SK::ZoomOut, "Ctrl+-", mnuVerkleinern_Click},
     {"&Ansicht", "&Originalgröße", SK::UnknownKey, "Ctrl+0", mnuOriginalgroesse_Click},
     {"&Ansicht", "Voll&bild", SK::UnknownKey, "F11", mnuVollbild_Click},
+    {"&Hören", "&Intervalle und Schwebungen …", SK::UnknownKey, nullptr, mnuIntervalle_Click},
     {"&Stimmungen", "&Quintenzirkel …", SK::UnknownKey, nullptr, mnuQuintenzirkel_Click},
     {"&Hilfe", "Ü&ber Stimmung", SK::UnknownKey, nullptr, mnuUeber_Click},
 };

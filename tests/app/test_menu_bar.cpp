@@ -46,6 +46,7 @@ private slots:
         QTest::newRow("zoom out") << "&Ansicht" << "Ver&kleinern" << "Ctrl+-";
         QTest::newRow("original size") << "&Ansicht" << "&Originalgröße" << "Ctrl+0";
         QTest::newRow("full screen") << "&Ansicht" << "Voll&bild" << "F11";
+        QTest::newRow("intervals and beats") << "&Hören" << "&Intervalle und Schwebungen …" << "";
         QTest::newRow("a temperament") << "&Stimmungen" << "Werckmeister III" << "";
         QTest::newRow("circle of fifths") << "&Stimmungen" << "&Quintenzirkel …" << "";
         QTest::newRow("about") << "&Hilfe" << "Ü&ber Stimmung" << "";
