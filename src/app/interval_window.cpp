@@ -79,7 +79,10 @@ IntervalWindow::IntervalWindow(MenuFrame& frame) : QWidget(&frame, Qt::Window), 
     setObjectName(QStringLiteral("IntervalWindow"));
     setWindowTitle(QStringLiteral("Intervalle und Schwebungen"));
     setAttribute(Qt::WA_DeleteOnClose);
-    player_ = new ChordPlayer(this);
+    // The player belongs to the main window: closing this one while a row
+    // sounds lets the row end on its own instead of waiting for it here.
+    player_ = frame.findChild<ChordPlayer*>(QString(), Qt::FindDirectChildrenOnly);
+    if (!player_) player_ = new ChordPlayer(&frame);
 
     chord_ = new QComboBox(this);
     for (const ChordChoice& c : ChordChoices()) chord_->addItem(Qs(c.name));
@@ -224,6 +227,7 @@ IntervalWindow::IntervalWindow(MenuFrame& frame) : QWidget(&frame, Qt::Window), 
     connect(&frame, &MenuFrame::zoomChanged, this, &IntervalWindow::setZoomPercent);
     setZoomPercent(frame.zoomPercent());
     refresh();
+    playingChanged(player_->isPlaying());
 }
 
 IntervalWindow& IntervalWindow::Open(MenuFrame& frame) {

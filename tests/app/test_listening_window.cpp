@@ -3,6 +3,7 @@
 // the timbre of the main window's tones; the window "Intervalle und
 // Schwebungen" showing its figures, sounding A and B in turn, and refusing
 // input it cannot sound.
+#include "chord_player.h"
 #include "interval_window.h"
 #include "listening_menu.h"
 #include "menu_bar.h"
@@ -88,7 +89,8 @@ private slots:
         QVERIFY(window->figures(1).text().contains("453.5716 Hz"));
         QVERIFY(window->figures(1).text().contains("14.29 Hz"));
         Button(*window, "A und B im Wechsel")->click();
-        delete window; // waits for the turns to end
+        delete window; // the turns go on: the player is the main window's
+        QTRY_VERIFY(!frame.findChild<app::ChordPlayer*>()->isPlaying());
         const auto& played = tw.sound.requests();
         QCOMPARE(played.size(), std::size_t{4});
         QCOMPARE(played[2].chord.frequenciesHz[1], 450.0);
