@@ -35,11 +35,21 @@ Envelope AmplitudeEnvelope(std::span<const float> samples, int sampleRate, doubl
         std::max<std::size_t>(1, static_cast<std::size_t>(std::llround(windowMs * sampleRate / 1000.0)));
     const auto step = std::max<std::size_t>(1, static_cast<std::size_t>(std::llround(stepMs * sampleRate / 1000.0)));
     envelope.rateHz = static_cast<double>(sampleRate) / static_cast<double>(step);
-    std::vector<double> energy(samples.size() + 1, 0.0); // energy[i]: the sum of squares before sample i
-    for (std::size_t i = 0; i < samples.size(); ++i) energy[i + 1] = energy[i] + double(samples[i]) * samples[i];
-    for (std::size_t from = 0; from + window <= samples.size(); from += step)
-        envelope.rms.push_back(
-            std::sqrt(std::max(0.0, energy[from + window] - energy[from]) / static_cast<double>(window)));
+    // A Hann window rather than a plain mean: the notes' fast swells (their
+    // partials' differences, up to kHz) would otherwise fold back below the
+    // envelope's own rate as slow swells that look and measure like beats.
+    std::vector<double> weights(window);
+    double weightSum = 0;
+    for (std::size_t n = 0; n < window; ++n) {
+        weights[n] = 0.5 - 0.5 * std::cos(2.0 * std::numbers::pi * (static_cast<double>(n) + 0.5) /
+                                          static_cast<double>(window));
+        weightSum += weights[n];
+    }
+    for (std::size_t from = 0; from + window <= samples.size(); from += step) {
+        double energy = 0;
+        for (std::size_t n = 0; n < window; ++n) energy += weights[n] * double(samples[from + n]) * samples[from + n];
+        envelope.rms.push_back(std::sqrt(energy / weightSum));
+    }
     return envelope;
 }
 

@@ -10,7 +10,7 @@
 
 namespace stimmung {
 
-// The RMS over a window, every step: 10 ms smooth over the periods of notes
+// The RMS over a Hann window, every step: 10 ms smooth over the periods of notes
 // above 100 Hz and over roughness, and keep beats up to kBeatLimitHz.
 inline constexpr double kEnvelopeWindowMs = 10.0;
 inline constexpr double kEnvelopeStepMs = 1.0;

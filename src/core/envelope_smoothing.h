@@ -1,18 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// An envelope smoothed for the eye: a Hann window over its values takes out
-// the fast swells two notes' non-beating partials make (roughness, tens of
-// Hz and more) and keeps the slow beats. Windows in ms. Plain C++.
+// An envelope smoothed for the eye: a low-pass over its values takes out the
+// fast swells that two notes' non-beating partials make (roughness, sixty Hz
+// and more) and keeps the slow beats flat up to the beat limit. Plain C++.
 #pragma once
 
 #include "envelope.h"
 
 namespace stimmung {
 
-// Its first zero at 80 Hz, below the roughness of any interval from a
-// second up, while a beat at the beat limit keeps most of its depth.
-inline constexpr double kSmoothingWindowMs = 25.0;
+// A windowed sinc (Blackman) cut off at this frequency, this long each side:
+// flat to the beat limit, at least 70 dB down from about 60 Hz on, so that an
+// interval that does not beat draws as a flat line.
+inline constexpr double kSmoothingCutoffHz = 35.0;
+inline constexpr double kSmoothingHalfWindowMs = 60.0;
 
-// Each value the Hann-weighted mean of the values around it; the rate kept.
-Envelope SmoothedEnvelope(const Envelope& envelope, double windowMs = kSmoothingWindowMs);
+// Each value the weighted mean of the values around it; the rate kept.
+Envelope SmoothedEnvelope(const Envelope& envelope);
 
 } // namespace stimmung
