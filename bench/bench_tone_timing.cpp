@@ -14,13 +14,17 @@
 // after each Beep returned, as a window thread busy repainting between notes
 // would), --hand-over H (a fixed hand-over time in ms instead of the measured
 // one), --stress (every core kept busy by spinning processes at normal
-// priority while it plays), --verbose (a line per tone of the first melody).
+// priority while it plays), --verbose (a line per tone of the first melody),
+// --neighbour MS (another client records the default sink's monitor at MS ms
+// latency for the whole run, so the server may run a shorter cycle). On a
+// device a capture of the sink's monitor counts the breaks the server played.
 // --render-cost opens no device: it prints what writing one buffer of a
 // chord costs the callback, for 1, 2 and 4 notes of 1 and 16 partials, as a
 // share of the buffer's period.
 #include "sdl_sound_output.h"
 #include "sound_server.h"
 #include "sound_thread_priority.h"
+#include "monitor_capture.h"
 #include "startup/figures.h"
 #include "tone_rules.h"
 
@@ -33,6 +37,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <sys/wait.h>
 #include <thread>
@@ -174,6 +179,7 @@ int main(int argc, char** argv) {
     int durationMs = 140;
     int lateMs = 0;
     int singles = 12;
+    int neighbourMs = 0;
     SdlSoundOutput::Options options;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -199,6 +205,8 @@ int main(int argc, char** argv) {
             options.handOverMs = std::max(0, std::atoi(argv[++i]));
         else if (arg == "--late" && i + 1 < argc)
             lateMs = std::max(0, std::atoi(argv[++i]));
+        else if (arg == "--neighbour" && i + 1 < argc)
+            neighbourMs = std::max(1, std::atoi(argv[++i]));
         else if (arg == "--render-cost")
             renderCost = true;
     }
@@ -217,6 +225,13 @@ int main(int argc, char** argv) {
         ::unsetenv("SDL_DISKAUDIODELAY");
     }
     if (!driver.empty()) ::setenv("SDL_AUDIODRIVER", driver.c_str(), 1);
+    const std::string captureFile =
+        (std::filesystem::temp_directory_path() / ("stimmung-capture-" + std::to_string(::getpid()) + ".raw"))
+            .string();
+    std::optional<bench::Recorder> neighbour, capture;
+    if (neighbourMs > 0) neighbour.emplace(neighbourMs, "/dev/null");
+    // What the server plays, recorded at a latency no shorter than the program's.
+    if (!disk) capture.emplace(30, captureFile);
 
     SdlSoundOutput engine(options);
     const auto openStart = Clock::now();
@@ -293,6 +308,14 @@ int main(int argc, char** argv) {
         engine.Beep(440, 40);
     }
     engine.close();
+    std::optional<bench::CapturedBreaks> captured;
+    if (capture) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        capture->stop();
+        captured = bench::BreaksInCapture(captureFile);
+        std::filesystem::remove(captureFile);
+    }
+    if (neighbour) neighbour->stop();
     for (const auto& start : engine.toneStarts())
         singleLatencies.push_back(Ms(FirstSample(start, rate) - start.requested));
     const auto end = engine.streamStats();
@@ -302,9 +325,11 @@ int main(int argc, char** argv) {
     std::vector<double> streamRatios;
     for (double r : ratios) streamRatios.push_back(r * pace);
 
-    std::printf("tone timing on %s%s: %d melodies of %d tones of %d ms, the caller %d ms late after each\n",
+    std::printf("tone timing on %s%s%s: %d melodies of %d tones of %d ms, the caller %d ms late after each\n",
                 driver.empty() ? "the default device" : ("the " + driver + " driver").c_str(),
-                stress ? ", every core busy" : "", melodies, tones, durationMs, lateMs);
+                stress ? ", every core busy" : "",
+                neighbourMs > 0 ? (", a neighbour at " + std::to_string(neighbourMs) + " ms").c_str() : "", melodies,
+                tones, durationMs, lateMs);
     std::printf("device rate %d Hz, %d frames per buffer, sound thread %s\n", stats.sampleRate, stats.bufferFrames,
                 stats.priority.empty() ? "unknown" : stats.priority.c_str());
     std::printf("device period nominal %.3f ms measured %.3f ms, device clock / steady clock %.4f\n",
@@ -318,6 +343,9 @@ int main(int argc, char** argv) {
     std::printf("tones delivered %lld of %d\n", delivered, melodies * tones);
     if (disk)
         std::printf("breaks inside the melodies (file) %lld, silent samples %lld\n", breaks, breakSamples);
+    else if (captured && captured->tones > 0)
+        std::printf("breaks (capture of the sink's monitor) %lld, tones found %lld of %d\n", captured->breaks,
+                    captured->tones, melodies * tones + singles);
     else {
         // PipeWire's own driver holds about two periods; a pulse server the latency asked of it.
         const double heldMs = driver == "pipewire" ? 2.0 * stats.nominalPeriodMs : 1000.0 * ServerLatencySeconds();

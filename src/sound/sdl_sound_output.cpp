@@ -5,21 +5,19 @@
 #include "lock_free.h"
 #include "melody_clock.h"
 #include "program_end.h"
+#include "sound_device.h"
 #include "sound_server.h"
 #include "sound_thread_priority.h"
 #include "stream_clock.h"
 #include "tone_rules.h"
-
-#include <SDL.h>
 
 #include <algorithm>
 #include <atomic>
 #include <cmath>
 #include <condition_variable>
 #include <mutex>
+#include <string_view>
 #include <thread>
-#include <tuple>
-#include <type_traits>
 
 namespace stimmung {
 
@@ -48,16 +46,6 @@ constexpr auto kDrainLimit = std::chrono::milliseconds(300);
 // What a sound server holds beyond the device's own buffers and the latency
 // asked of it, at most.
 constexpr double kServerSlackSeconds = 0.010;
-
-// The stream format record that SDL_OpenAudioDevice takes and fills in, named
-// after its place in that function's parameters.
-template <typename>
-struct OpenParameters;
-template <typename R, typename... A>
-struct OpenParameters<R(A...)> {
-    using Format = std::remove_pointer_t<std::tuple_element_t<3, std::tuple<A...>>>;
-};
-using StreamFormat = OpenParameters<decltype(SDL_OpenAudioDevice)>::Format;
 
 double Seconds(Clock::time_point t) { return std::chrono::duration<double>(t.time_since_epoch()).count(); }
 Clock::time_point TimePoint(double seconds) {
@@ -123,8 +111,8 @@ struct SdlSoundOutput::Impl {
     Clock::time_point openDeadline;
 
     // Set by the opening thread before the stream runs; read-only afterwards.
-    SDL_AudioDeviceID device = 0;
-    bool subsystemUp = false;
+    std::unique_ptr<SoundDevice> device;
+    DeviceRequest request{0, 0, &Impl::Fill, this};
     int rate = 0;
     int bufferFrames = 0;
 
@@ -138,9 +126,7 @@ struct SdlSoundOutput::Impl {
 
     // ---- The callback side -------------------------------------------------
 
-    static void SDLCALL Callback(void* user, Uint8* bytes, int length) {
-        static_cast<Impl*>(user)->fill(reinterpret_cast<float*>(bytes), length / static_cast<int>(sizeof(float)));
-    }
+    static void Fill(void* user, float* out, int frames) { static_cast<Impl*>(user)->fill(out, frames); }
 
     void fill(float* out, int frames) {
         if (!priorityRaised) {
@@ -239,7 +225,7 @@ struct SdlSoundOutput::Impl {
     }
 
     bool deviceLost() {
-        if (state == State::Open && SDL_GetAudioDeviceStatus(device) == SDL_AUDIO_STOPPED) state = State::Lost;
+        if (state == State::Open && device->lost()) state = State::Lost;
         return state == State::Lost;
     }
 
@@ -279,72 +265,48 @@ struct SdlSoundOutput::Impl {
 
     // ---- Opening and closing -----------------------------------------------
 
-    // Starts SDL's audio subsystem and opens the default device on the
-    // driver SDL picks; 0, with the subsystem down again, where that fails.
-    SDL_AudioDeviceID openStream(StreamFormat& obtained) {
-        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return 0;
-        StreamFormat wanted{};
-        wanted.freq = options.sampleRate;
-        wanted.format = AUDIO_F32SYS;
-        wanted.channels = 1;
-        const char* driver = SDL_GetCurrentAudioDriver();
-        const int frames = options.bufferFrames > 0 ? options.bufferFrames : DeviceBufferFrames(driver ? driver : "");
-        wanted.samples = static_cast<Uint16>(std::clamp(frames, 16, 8192));
-        wanted.callback = &Impl::Callback;
-        wanted.userdata = this;
-        // Format and channels stay as asked (SDL converts); rate and buffer
-        // size are taken as the device gives them.
-        const SDL_AudioDeviceID opened = SDL_OpenAudioDevice(
-            nullptr, 0, &wanted, &obtained, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE | SDL_AUDIO_ALLOW_SAMPLES_CHANGE);
-        if (opened != 0 && obtained.freq > 0 && obtained.samples > 0) return opened;
-        if (opened != 0) SDL_CloseAudioDevice(opened);
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
-        return 0;
+    // Where PipeWire runs and the user chose no SDL driver, the program's
+    // own PipeWire output (sound_device.h), else SDL's; a device whose
+    // stream does not start gives way to the next.
+    void openDevice() {
+        request.sampleRate = options.sampleRate;
+        request.bufferFrames = options.bufferFrames;
+        const char* preferred = PreferredAudioDriver();
+        const bool ownPipeWire = preferred && std::string_view(preferred) == "pipewire";
+        for (const auto open : {ownPipeWire ? &OpenPipeWireDevice : nullptr, &OpenSdlDevice}) {
+            if (!open || closing) continue;
+            if (std::unique_ptr<SoundDevice> opened = open(request); opened && runs(std::move(opened))) return;
+        }
+        std::lock_guard lock(mutex);
+        state = State::Failed;
+        changed.notify_all();
     }
 
-    void openDevice() {
-        SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-        SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "Stimmung");
-        AskForRealtimeSoundThread();
-        // The preferred driver first; where it cannot open a device, SDL's own order.
-        const char* preferred = PreferredAudioDriver();
-        StreamFormat obtained{};
-        SDL_AudioDeviceID opened = 0;
-        if (preferred) {
-            SDL_SetHint(SDL_HINT_AUDIODRIVER, preferred);
-            opened = openStream(obtained);
-            SDL_SetHint(SDL_HINT_AUDIODRIVER, nullptr);
+    // Starts the opened device's stream; true once it runs (the state is
+    // Open), false with the device closed again.
+    bool runs(std::unique_ptr<SoundDevice> opened) {
+        SoundDevice* running = opened.get();
+        {
+            std::lock_guard lock(mutex);
+            device = std::move(opened);
+            rate = device->rate();
+            bufferFrames = device->bufferFrames();
+            resetStream();
         }
-        if (opened == 0) opened = openStream(obtained);
-        std::unique_lock lock(mutex);
-        if (opened == 0) {
-            state = State::Failed;
-            changed.notify_all();
-            return;
-        }
-        subsystemUp = true;
-        device = opened;
-        rate = obtained.freq;
-        bufferFrames = obtained.samples;
-        resetStream();
-        lock.unlock();
-        SDL_PauseAudioDevice(opened, 0);
+        running->run(true);
         const auto limit = Clock::now() + kWarmUpLimit;
         while (!closing && position().regularRun < kWarmCallbacks && Clock::now() < limit)
             std::this_thread::sleep_for(kPollStep);
-        lock.lock();
+        std::unique_lock lock(mutex);
         if (position().regularRun >= kWarmCallbacks) {
             state = State::Open;
-        } else {
-            state = State::Failed;
-            device = 0;
-            subsystemUp = false;
-            lock.unlock();
-            SDL_CloseAudioDevice(opened);
-            SDL_QuitSubSystem(SDL_INIT_AUDIO);
-            lock.lock();
+            changed.notify_all();
+            return true;
         }
-        changed.notify_all();
+        std::unique_ptr<SoundDevice> failed = std::move(device);
+        lock.unlock();
+        failed.reset();
+        return false;
     }
 
     void startOpening(std::unique_lock<std::mutex>& lock) {
@@ -359,9 +321,7 @@ struct SdlSoundOutput::Impl {
         openDeadline = Clock::now() + options.openTimeout;
         opener = std::thread([this] {
             openDevice();
-            // SDL keeps per-thread data (its error text) for threads it did
-            // not create; this one ends here.
-            SDL_TLSCleanup();
+            ForgetSdlThreadData();
         });
     }
 
@@ -403,15 +363,11 @@ struct SdlSoundOutput::Impl {
                 p.soundEnd + 2LL * p.mapFrames + std::llround((ServerLatencySeconds() + kServerSlackSeconds) * rate);
             waitForStream(lock, kWhileStreaming, [&] { return position().consumed >= playedOut; });
         }
-        const SDL_AudioDeviceID toClose = device;
-        const bool quit = subsystemUp;
-        device = 0;
-        subsystemUp = false;
+        std::unique_ptr<SoundDevice> toClose = std::move(device);
         state = State::Closed;
         lock.unlock();
-        // Outside the lock: closing waits for SDL's audio thread.
-        if (toClose != 0) SDL_CloseAudioDevice(toClose);
-        if (quit) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        // Outside the lock: closing waits for the device's thread.
+        toClose.reset();
         lock.lock();
         collectStarts();
         changed.notify_all();
@@ -552,7 +508,8 @@ SdlSoundOutput::StreamStats SdlSoundOutput::streamStats() const {
     const Impl::Position p = s.position();
     StreamStats stats;
     stats.sampleRate = s.rate;
-    stats.bufferFrames = s.bufferFrames;
+    // The frames the device asks for now (a sound server's cycle may change).
+    stats.bufferFrames = p.callbacks > 0 ? p.mapFrames : s.bufferFrames;
     if (s.rate > 0) {
         stats.nominalPeriodMs = 1000.0 * s.bufferFrames / s.rate;
         stats.measuredPeriodMs = 1000.0 * p.period;
@@ -586,9 +543,10 @@ void SdlSoundOutput::clearToneStarts() {
 
 void SdlSoundOutput::suspendStreamForTesting(bool suspended) {
     std::unique_lock lock(impl_->mutex);
-    const SDL_AudioDeviceID device = impl_->state == Impl::State::Open ? impl_->device : 0;
+    // Only close() ends the device, and not while a test holds it.
+    SoundDevice* device = impl_->state == Impl::State::Open ? impl_->device.get() : nullptr;
     lock.unlock();
-    if (device != 0) SDL_PauseAudioDevice(device, suspended ? 1 : 0);
+    if (device) device->run(!suspended);
 }
 
 } // namespace stimmung

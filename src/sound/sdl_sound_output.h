@@ -1,13 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The real tone engine: the default sound device through SDL2's audio
-// subsystem, opened once and kept streaming for the program's life. Every Beep
+// The real tone engine: the default sound device (the program's own PipeWire
+// output where PipeWire runs, else SDL2's audio subsystem, sound_device.h),
+// opened once and kept streaming for the program's life. Every Beep
 // and Chord becomes a tone in that one stream; what is said of a Beep below
 // holds for a Chord alike. Plain C++; SDL stays in the .cpp, the rules it
 // applies are plain functions and classes of their own.
 //
 // The stream and its thread
 //   The device asks for a small buffer of N frames every period P = N / rate
-//   (the size by driver in sound_server.h). The thread that feeds it runs in
+//   (the size by driver in sound_server.h; on PipeWire the graph's cycle,
+//   which another client's shorter latency shortens). The thread that feeds it runs in
 //   real time where the system grants it (sound_thread_priority.h), so a busy
 //   machine does not starve it; the program asks the sound server for its
 //   latency itself (PrepareSoundEnvironment), not only its tests.
@@ -122,7 +124,7 @@ public:
 
     struct StreamStats {
         int sampleRate = 0;
-        int bufferFrames = 0;
+        int bufferFrames = 0;        // per callback, as the device asks now
         double nominalPeriodMs = 0;  // bufferFrames / sampleRate
         double measuredPeriodMs = 0; // period on the steady clock, filtered
         double leadMs = 0;           // L: Beep returns this long before its tone's end

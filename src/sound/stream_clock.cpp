@@ -18,17 +18,24 @@ constexpr int kSettlingCallbacks = 100;
 constexpr double kEarlyDecaySeconds = 4.0;
 // A callback further than this many periods from its due time restarts the map.
 constexpr double kRestartPeriods = 3.0;
+// Frames per callback that differ by more than this fraction are a new cycle.
+constexpr int kCycleChangeRatio = 8;
 
 } // namespace
 
 StreamClock::Step StreamClock::follow(StreamMap& map, double now, double lastCallback, int frames,
                                       std::int64_t consumed) {
     const double nominal = static_cast<double>(frames) / rate_;
+    // A sound server whose cycle changed (another client asked for a shorter
+    // latency, or left) now calls back with that many frames: the map starts
+    // again from this callback. A resampler's frame more or less is no change.
+    const bool newCycle = valid_ && std::abs(frames - map.mapFrames) * kCycleChangeRatio > map.mapFrames;
+    const bool stalledOnNewCycle = newCycle && now - lastCallback > stallLimit_;
     map.mapFrames = frames;
-    if (!valid_) {
-        if (map.period <= 0) map.period = nominal;
+    if (!valid_ || newCycle) {
+        if (map.period <= 0 || newCycle) map.period = nominal;
         restart(map, now, consumed);
-        return Step::Restarted;
+        return stalledOnNewCycle ? Step::Stalled : Step::Restarted;
     }
     const double error = now - map.t1;
     if (std::abs(error) > kRestartPeriods * nominal) {

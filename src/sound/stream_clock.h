@@ -5,8 +5,9 @@
 //
 // Each callback is timestamped; a delay-locked loop (a second-order filter
 // over the callback times) turns those noisy times into a straight line from
-// frames to times. It also follows a device whose clock runs a little fast or
-// slow, and keeps the largest recent amount by which a callback came earlier
+// frames to times, for a constant number of frames per callback (a new
+// number starts the map again). It also follows a device whose clock runs a
+// little fast or slow, and keeps the largest recent amount by which a callback came earlier
 // than the line predicted (the jitter a tone's start lead must cover).
 #pragma once
 

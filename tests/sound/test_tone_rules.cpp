@@ -102,14 +102,19 @@ private slots:
         QTest::addColumn<double>("pace");
         QTest::addColumn<double>("late");
         QTest::addColumn<int>("step");
-        QTest::newRow("on time") << 1.0 << 0.0 << int(StreamClock::Step::Followed);
-        QTest::newRow("device 0.1 % fast") << 0.999 << 0.0 << int(StreamClock::Step::Followed);
-        QTest::newRow("device 0.5 % slow, one callback 2 ms late") << 1.005 << 0.002 << int(StreamClock::Step::Followed);
-        QTest::newRow("four periods late: the map restarts") << 1.0 << 0.0213 << int(StreamClock::Step::Restarted);
-        QTest::newRow("stopped past the stall limit") << 1.0 << 0.3 << int(StreamClock::Step::Stalled);
+        QTest::addColumn<int>("frames"); // in the last callback
+        QTest::newRow("on time") << 1.0 << 0.0 << int(StreamClock::Step::Followed) << 256;
+        QTest::newRow("device 0.1 % fast") << 0.999 << 0.0 << int(StreamClock::Step::Followed) << 256;
+        QTest::newRow("device 0.5 % slow, one callback 2 ms late") << 1.005 << 0.002 << int(StreamClock::Step::Followed) << 256;
+        QTest::newRow("four periods late: the map restarts") << 1.0 << 0.0213 << int(StreamClock::Step::Restarted) << 256;
+        QTest::newRow("stopped past the stall limit") << 1.0 << 0.3 << int(StreamClock::Step::Stalled) << 256;
+        QTest::newRow("a shorter cycle: the map restarts") << 1.0 << 0.0 << int(StreamClock::Step::Restarted) << 128;
+        QTest::newRow("a longer cycle, on time: the map restarts") << 1.0 << 0.0 << int(StreamClock::Step::Restarted) << 512;
+        QTest::newRow("a resampler's frame more is the same cycle") << 1.0 << 0.0 << int(StreamClock::Step::Followed) << 257;
+        QTest::newRow("a shorter cycle after a stall") << 1.0 << 0.3 << int(StreamClock::Step::Stalled) << 128;
     }
     void clockFollowsTheDevice() {
-        QFETCH(double, pace); QFETCH(double, late); QFETCH(int, step);
+        QFETCH(double, pace); QFETCH(double, late); QFETCH(int, step); QFETCH(int, frames);
         const double period = pace * 256.0 / kRate;
         StreamClock clock(kRate, 0.25);
         StreamMap map;
@@ -119,8 +124,10 @@ private slots:
         QVERIFY2(std::abs(map.timeOfFrame(256LL * 3000) - t) < 1e-6, qPrintable(QString::number(map.timeOfFrame(256LL * 3000) - t)));
         QVERIFY(std::abs(map.frameAt(t + period) - 256.0 * 3001) < 1e-3);
         QVERIFY(map.earlyPeak < 1e-6);
-        QCOMPARE(int(clock.follow(map, t + late, last, 256, 256LL * 3000)), step);
+        QCOMPARE(int(clock.follow(map, t + late, last, frames, 256LL * 3000)), step);
         QCOMPARE(map.mapFrame, 256LL * 3000);
+        // From a restart on, the next callback is due a period of the new cycle later.
+        if (step != int(StreamClock::Step::Followed)) QVERIFY(std::abs(map.timeOfFrame(256LL * 3000 + frames) - (t + late + double(frames) / kRate)) < 1e-6);
     }
 
     // Buffers of 64 frames from `position`; tones with fades of 4 frames.
