@@ -36,11 +36,12 @@ def _interrupted(signum, _frame):
 
 
 class Session:
-    def __init__(self, app_path, artifacts, server="pulseaudio", driver="pulseaudio"):
+    def __init__(self, app_path, artifacts, server="pulseaudio", driver="pulseaudio", neighbour_ms=0):
         self.app_path = app_path
         self.artifacts = artifacts
         self.server = server
-        self.driver = driver  # SDL's sound driver for the program
+        self.driver = driver  # SDL's sound driver for the program; "own": none set
+        self.neighbour_ms = neighbour_ms  # another client's latency, 0 for none
         self.tmp = None
         self.display = None
         self.env = None
@@ -64,6 +65,8 @@ class Session:
             sound_server.start(self.server, self.procs, self.env)
             self.capture = SoundCapture(self._spawn_capture())
             self.capture.wait_for_stream()
+            if self.neighbour_ms:
+                self._spawn_neighbour()
         except BaseException:
             self.close()
             raise
@@ -124,6 +127,13 @@ class Session:
             "parec", "-d", f"{sound_server.SINK}.monitor", "--format=s16le", f"--rate={sound_server.RATE}",
             "--channels=1", "--latency-msec=30"], stdout=subprocess.PIPE)
 
+    def _spawn_neighbour(self):
+        # Another program that asks the server for a short latency: the
+        # graph may run a shorter cycle than the program's own.
+        return self._spawn("neighbour", [
+            "parec", "-d", f"{sound_server.SINK}.monitor", "--raw", f"--latency-msec={self.neighbour_ms}"],
+            stdout=subprocess.DEVNULL)
+
     # -- the program -------------------------------------------------------
 
     def start_app(self, sound=True):
@@ -135,11 +145,13 @@ class Session:
             "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1",
             "SDL_AUDIODRIVER": self.driver,
         })
+        if self.driver == "own":
+            env.pop("SDL_AUDIODRIVER", None)
         if not sound:
             nowhere = os.path.join(self.tmp, "no-sound-server")
             env["PULSE_SERVER"] = "unix:" + nowhere
             env["PIPEWIRE_REMOTE"] = nowhere
-            env.pop("SDL_AUDIODRIVER")
+            env.pop("SDL_AUDIODRIVER", None)
         proc = self._spawn("stimmung", [self.app_path], env=env)
         self.app = App(self, proc)
         self.app.wait_for_window()

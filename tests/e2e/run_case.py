@@ -41,8 +41,10 @@ def main():
     parser.add_argument("--artifacts", required=True)
     parser.add_argument("--server", choices=sorted(SERVERS), default="pulseaudio",
                         help="the private sound server of the session")
-    parser.add_argument("--driver", choices=("pulseaudio", "pipewire"), default="pulseaudio",
-                        help="SDL's sound driver for the program")
+    parser.add_argument("--driver", choices=("pulseaudio", "pipewire", "own"), default="pulseaudio",
+                        help="SDL's sound driver for the program; own: none set, the program picks")
+    parser.add_argument("--neighbour", type=int, default=0,
+                        help="another client records the sink's monitor at this latency (ms) throughout")
     parser.add_argument("--deadline", type=float, default=150.0,
                         help="seconds after which the case breaks off and ends what it started")
     args = parser.parse_args()
@@ -57,6 +59,8 @@ def main():
 
     name = args.case if (args.server, args.driver) == ("pulseaudio", "pulseaudio") \
         else f"{args.case}.{args.server}-{args.driver}"
+    if args.neighbour:
+        name += f"-neighbour{args.neighbour}"
     artifacts = os.path.join(args.artifacts, name)
     shutil.rmtree(artifacts, ignore_errors=True)
     began = time.monotonic()
@@ -67,7 +71,7 @@ def main():
     signal.signal(signal.SIGALRM, _deadline_passed)
     signal.setitimer(signal.ITIMER_REAL, args.deadline)
     try:
-        with Session(args.app, artifacts, args.server, args.driver) as session:
+        with Session(args.app, artifacts, args.server, args.driver, args.neighbour) as session:
             case = Case(session, features, args.tones, artifacts)
             try:
                 run(case)
