@@ -72,7 +72,7 @@ def listening_beats(case):
     case.steady_shot("interval-window")
 
     b = [BASE_HZ, BASE_HZ * THIRD_12]
-    want = 5 * b[0] - 4 * b[1]  # the fifth partial of c against the fourth of e
+    want = 4 * b[1] - 5 * b[0]  # the fourth partial of e against the fifth of c
     since = case.mark()
     case.input.click_at(*play_b)
     got = _measure(case, since, b)
