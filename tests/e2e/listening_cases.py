@@ -24,6 +24,9 @@ LEVEL_TOLERANCE = 0.10
 ABOVE_NEIGHBOURS = 10.0
 BEAT_TOLERANCE = 0.02
 DURATION_TOLERANCE_MS = 20.0
+# A chord dips below the sound level only about its zero crossings (under
+# 0.5 ms); a silence of 2 ms inside it is heard as a click.
+BREAK_MS = 2.0
 # The largest magnitude the level allows: 0.3 full scale and the server's
 # rounding to 16 bits.
 PEAK_LIMIT = 0.3 + 2 / 32768
@@ -52,6 +55,8 @@ def _check_sounding(case, label, got, partials):
         return
     duration = float(got["end_ms"]) - float(got["start_ms"])
     case.check(abs(duration - SECONDS * 1000) <= DURATION_TOLERANCE_MS, f"{label}: sounds {duration:.1f} ms")
+    pause = float(got["longest_break_ms"])
+    case.check(pause < BREAK_MS, f"{label}: no break inside (longest stretch below the sound level {pause:.2f} ms)")
     peak = float(got["peak"])
     case.check(peak <= PEAK_LIMIT, f"{label}: peak {peak:.4f} of full scale, at most 0.3 (nothing clipped)")
     for want, (_hz, found, amplitude, neighbours) in zip(partials, got["partials"]):
