@@ -11,14 +11,12 @@
 
 #include <algorithm>
 #include <cmath>
-#include <complex>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iostream>
 #include <iterator>
-#include <numbers>
 #include <string>
 #include <vector>
 
@@ -46,8 +44,7 @@ std::vector<double> Windowed(const std::vector<float>& x) {
     std::vector<double> out(x.size());
     double windowSum = 0;
     for (std::size_t i = 0; i < x.size(); ++i) {
-        const double w =
-            0.5 - 0.5 * std::cos(2.0 * std::numbers::pi * (static_cast<double>(i) + 0.5) / static_cast<double>(x.size()));
+        const double w = stimmung::HannWeight(i, x.size());
         out[i] = w * x[i];
         windowSum += w;
     }
@@ -56,13 +53,7 @@ std::vector<double> Windowed(const std::vector<float>& x) {
 }
 
 double Amplitude(const std::vector<double>& windowed, double hz, int rate) {
-    const std::complex<double> turn = std::polar(1.0, -2.0 * std::numbers::pi * hz / rate);
-    std::complex<double> phasor = 1.0, sum = 0.0;
-    for (double v : windowed) {
-        sum += v * phasor;
-        phasor *= turn;
-    }
-    return std::abs(sum);
+    return stimmung::MagnitudeAt(windowed, hz, rate);
 }
 
 // Prints the sounding's start and end (ms), the longest stretch below
