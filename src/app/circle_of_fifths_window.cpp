@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "circle_of_fifths_window.h"
 
+#include "picture_export.h"
+
 #include "menu_bar.h"
 #include "scale_ticks.h"
 #include "temperament_menu.h"
@@ -8,12 +10,10 @@
 
 #include <QClipboard>
 #include <QComboBox>
-#include <QDir>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPrintPreviewDialog>
@@ -22,8 +22,6 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QShortcut>
-#include <QStandardPaths>
-#include <QSvgGenerator>
 #include <QVBoxLayout>
 
 #include <cmath>
@@ -115,12 +113,6 @@ void PaintCircle(QPainter& p, const tuning::Temperament& t, double left) {
 const tuning::Temperament* TemperamentAt(int index) {
     const auto table = tuning::Temperaments();
     return index >= 0 && index < static_cast<int>(table.size()) ? &table[index] : nullptr;
-}
-
-QString SuggestedPath(const QString& fileName) {
-    QString dir = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (dir.isEmpty()) dir = QDir::homePath();
-    return QDir(dir).filePath(fileName);
 }
 
 } // namespace
@@ -263,54 +255,23 @@ void CircleOfFifthsWindow::pictureChanged() {
     else resize(wanted);
 }
 
-QImage CircleOfFifthsWindow::image() const {
-    const qreal dpr = devicePixelRatioF();
-    const QSizeF logical = CirclePictureSize(second() >= 0) * zoom_ / 100.0;
-    QImage image((logical * dpr).toSize(), QImage::Format_RGB32);
-    image.setDevicePixelRatio(dpr);
-    QPainter p(&image);
-    p.scale(zoom_ / 100.0, zoom_ / 100.0);
-    PaintCircles(p, first(), second());
-    return image;
+Picture CircleOfFifthsWindow::picture() const {
+    const int first = this->first(), second = this->second();
+    return {CirclePictureSize(second >= 0), QStringLiteral("Quintenzirkel"),
+            [first, second](QPainter& p) { PaintCircles(p, first, second); }};
 }
+
+QImage CircleOfFifthsWindow::image() const { return PictureImage(picture(), zoom_, devicePixelRatioF()); }
 
 bool CircleOfFifthsWindow::save(const QString& path) const {
-    if (!path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)) return image().save(path, "PNG");
-    const QSizeF size = CirclePictureSize(second() >= 0);
-    QSvgGenerator svg;
-    svg.setFileName(path);
-    svg.setSize(size.toSize());
-    svg.setViewBox(QRectF(QPointF(0, 0), size));
-    svg.setTitle(QStringLiteral("Quintenzirkel"));
-    QPainter p;
-    if (!p.begin(&svg)) return false;
-    PaintCircles(p, first(), second());
-    return p.end();
+    return SavePicture(picture(), path, zoom_, devicePixelRatioF());
 }
 
-void CircleOfFifthsWindow::print(QPrinter& printer) const {
-    QPainter p;
-    if (!p.begin(&printer)) return;
-    const QSizeF page = printer.pageLayout().paintRectPixels(printer.resolution()).size();
-    const QSizeF size = CirclePictureSize(second() >= 0);
-    const double scale = std::min(page.width() / size.width(), page.height() / size.height());
-    p.translate((page.width() - size.width() * scale) / 2, 0);
-    p.scale(scale, scale);
-    PaintCircles(p, first(), second());
-    p.end();
-}
+void CircleOfFifthsWindow::print(QPrinter& printer) const { PrintPicture(picture(), printer); }
 
 void CircleOfFifthsWindow::saveClicked() {
-    const QString png = QStringLiteral("PNG-Bild (*.png)"), svg = QStringLiteral("SVG-Grafik (*.svg)");
-    QString filter = png;
-    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Quintenzirkel speichern"),
-                                                SuggestedPath(QStringLiteral("quintenzirkel.png")), png + ";;" + svg,
-                                                &filter);
-    if (path.isEmpty()) return;
-    if (QFileInfo(path).suffix().isEmpty()) path += filter == svg ? QStringLiteral(".svg") : QStringLiteral(".png");
-    if (!save(path))
-        QMessageBox::warning(this, QStringLiteral("Quintenzirkel speichern"),
-                             QStringLiteral("Die Datei „%1“ konnte nicht geschrieben werden.").arg(path));
+    SavePictureAs(this, QStringLiteral("Quintenzirkel speichern"), QStringLiteral("quintenzirkel.png"),
+                  [this](const QString& path) { return save(path); });
 }
 
 void CircleOfFifthsWindow::copyClicked() { QGuiApplication::clipboard()->setImage(image()); }

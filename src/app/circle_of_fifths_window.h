@@ -6,6 +6,8 @@
 // and prints its picture as the main drawing does.
 #pragma once
 
+#include "picture_export.h"
+
 #include <QWidget>
 
 class QComboBox;
@@ -41,6 +43,7 @@ public:
     void print(QPrinter& printer) const;
 
 private:
+    Picture picture() const;
     void saveClicked();
     void copyClicked();
     void printClicked();

@@ -2,12 +2,12 @@
 #include "drawing_export.h"
 
 #include "output_area.h"
+#include "picture_export.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPrinter>
-#include <QSvgGenerator>
 
 namespace stimmung::app {
 
@@ -21,26 +21,12 @@ QImage DrawingImage(const OutputArea& area) {
     return image;
 }
 
-namespace {
-
-bool SaveDrawingSvg(const OutputArea& area, const QString& path) {
-    const QSizeF size = area.baseInteriorSize();
-    QSvgGenerator svg;
-    svg.setFileName(path);
-    svg.setSize(size.toSize());
-    svg.setViewBox(QRectF(QPointF(0, 0), size));
-    svg.setTitle(QStringLiteral("Stimmung"));
-    QPainter p;
-    if (!p.begin(&svg)) return false;
-    area.replay(p, QRectF(QPointF(0, 0), size), true);
-    return p.end();
-}
-
-} // namespace
-
 bool SaveDrawing(const OutputArea& area, const QString& path) {
-    if (path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)) return SaveDrawingSvg(area, path);
-    return DrawingImage(area).save(path, "PNG");
+    if (!path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)) return DrawingImage(area).save(path, "PNG");
+    const QSizeF size = area.baseInteriorSize();
+    const Picture vectors{size, QStringLiteral("Stimmung"),
+                          [&area, size](QPainter& p) { area.replay(p, QRectF(QPointF(0, 0), size), true); }};
+    return SavePicture(vectors, path, 100, 1);
 }
 
 void CopyDrawing(const OutputArea& area) { QGuiApplication::clipboard()->setImage(DrawingImage(area)); }

@@ -3,7 +3,6 @@
 
 #include <QPainter>
 #include <QPainterPath>
-#include <QSvgGenerator>
 
 #include <algorithm>
 
@@ -126,28 +125,13 @@ void EnvelopeView::paintEvent(QPaintEvent*) {
     PaintEnvelopes(p, picture_);
 }
 
-QImage EnvelopeView::image() const {
-    const qreal dpr = devicePixelRatioF();
-    QImage image((EnvelopePictureSize() * zoom_ / 100.0 * dpr).toSize(), QImage::Format_RGB32);
-    image.setDevicePixelRatio(dpr);
-    QPainter p(&image);
-    p.scale(zoom_ / 100.0, zoom_ / 100.0);
-    PaintEnvelopes(p, picture_);
-    return image;
+Picture EnvelopeView::picture() const {
+    return {EnvelopePictureSize(), QStringLiteral("Schwebungen"),
+            [picture = picture_](QPainter& p) { PaintEnvelopes(p, picture); }};
 }
 
-bool EnvelopeView::save(const QString& path) const {
-    if (!path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)) return image().save(path, "PNG");
-    const QSizeF size = EnvelopePictureSize();
-    QSvgGenerator svg;
-    svg.setFileName(path);
-    svg.setSize(size.toSize());
-    svg.setViewBox(QRectF(QPointF(0, 0), size));
-    svg.setTitle(QStringLiteral("Schwebungen"));
-    QPainter p;
-    if (!p.begin(&svg)) return false;
-    PaintEnvelopes(p, picture_);
-    return p.end();
-}
+QImage EnvelopeView::image() const { return PictureImage(picture(), zoom_, devicePixelRatioF()); }
+
+bool EnvelopeView::save(const QString& path) const { return SavePicture(picture(), path, zoom_, devicePixelRatioF()); }
 
 } // namespace stimmung::app

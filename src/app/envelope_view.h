@@ -6,6 +6,7 @@
 #pragma once
 
 #include "envelope.h"
+#include "picture_export.h"
 
 #include <QString>
 #include <QWidget>
@@ -44,6 +45,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    Picture picture() const;
+
     EnvelopePicture picture_;
     int zoom_ = 100;
 };

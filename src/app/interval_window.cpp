@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "interval_window.h"
 
+#include "picture_export.h"
+
 #include "chord_player.h"
 #include "controls.h"
 #include "envelope_smoothing.h"
@@ -16,7 +18,6 @@
 
 #include <QClipboard>
 #include <QComboBox>
-#include <QDir>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -30,7 +31,6 @@
 #include <QScrollArea>
 #include <QShortcut>
 #include <QSpinBox>
-#include <QStandardPaths>
 #include <QVBoxLayout>
 
 #include <cmath>
@@ -56,12 +56,6 @@ const QString kHandChoice = QStringLiteral("von Hand gewählte Töne");
 const QString kNoNote = QStringLiteral("—");
 
 QString Qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
-
-QString SuggestedPath(const QString& fileName) {
-    QString dir = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (dir.isEmpty()) dir = QDir::homePath();
-    return QDir(dir).filePath(fileName);
-}
 
 QString JustText(const JustNeighbour& just) {
     QString text = QStringLiteral("%1/%2").arg(just.ratio.numerator).arg(just.ratio.denominator);
@@ -426,20 +420,12 @@ void IntervalWindow::saveWavClicked() {
                                                 QStringLiteral("WAV-Datei (*.wav)"));
     if (path.isEmpty()) return;
     if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".wav");
-    if (!saveWav(path))
-        QMessageBox::warning(this, title, QStringLiteral("Die Datei „%1“ konnte nicht geschrieben werden.").arg(path));
+    if (!saveWav(path)) WriteFailed(this, title, path);
 }
 
 void IntervalWindow::savePictureClicked() {
-    const QString png = QStringLiteral("PNG-Bild (*.png)"), svg = QStringLiteral("SVG-Grafik (*.svg)");
-    const QString title = QStringLiteral("Bild speichern");
-    QString filter = png;
-    QString path = QFileDialog::getSaveFileName(this, title, SuggestedPath(QStringLiteral("schwebungen.png")),
-                                                png + ";;" + svg, &filter);
-    if (path.isEmpty()) return;
-    if (QFileInfo(path).suffix().isEmpty()) path += filter == svg ? QStringLiteral(".svg") : QStringLiteral(".png");
-    if (!envelopes_->save(path))
-        QMessageBox::warning(this, title, QStringLiteral("Die Datei „%1“ konnte nicht geschrieben werden.").arg(path));
+    SavePictureAs(this, QStringLiteral("Bild speichern"), QStringLiteral("schwebungen.png"),
+                  [this](const QString& path) { return envelopes_->save(path); });
 }
 
 void IntervalWindow::copyPictureClicked() { QGuiApplication::clipboard()->setImage(envelopes_->image()); }

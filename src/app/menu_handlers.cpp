@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "menu_handlers.h"
 
+#include "picture_export.h"
+
 #include "circle_of_fifths_window.h"
 #include "drawing_export.h"
 #include "form_frame.h"
@@ -12,24 +14,16 @@
 #include "zoom.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
-#include <QStandardPaths>
 
 namespace stimmung::app {
 
 namespace {
-
-QString SuggestedPath(const QString& fileName) {
-    QString dir = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (dir.isEmpty()) dir = QDir::homePath();
-    return QDir(dir).filePath(fileName);
-}
 
 // The name as typed, with the suffix of the chosen file type when it has none.
 QString WithSuffix(QString path, const QString& suffix) {
@@ -37,23 +31,13 @@ QString WithSuffix(QString path, const QString& suffix) {
     return path;
 }
 
-void Failed(MenuFrame& frame, const QString& title, const QString& path) {
-    QMessageBox::warning(&frame, title, QStringLiteral("Die Datei „%1“ konnte nicht geschrieben werden.").arg(path));
-}
-
 const OutputArea& Drawing(MenuFrame& frame) { return *frame.main().form().picAusgabe; }
 
 } // namespace
 
 void mnuSpeichern_Click(MenuFrame& frame) {
-    const QString png = QStringLiteral("PNG-Bild (*.png)"), svg = QStringLiteral("SVG-Grafik (*.svg)");
-    QString filter = png;
-    QString path =
-        QFileDialog::getSaveFileName(&frame, QStringLiteral("Zeichnung speichern"),
-                                     SuggestedPath(QStringLiteral("stimmung.png")), png + ";;" + svg, &filter);
-    if (path.isEmpty()) return;
-    path = WithSuffix(path, filter == svg ? QStringLiteral("svg") : QStringLiteral("png"));
-    if (!SaveDrawing(Drawing(frame), path)) Failed(frame, QStringLiteral("Zeichnung speichern"), path);
+    SavePictureAs(&frame, QStringLiteral("Zeichnung speichern"), QStringLiteral("stimmung.png"),
+                  [&frame](const QString& path) { return SaveDrawing(Drawing(frame), path); });
 }
 
 void mnuKopieren_Click(MenuFrame& frame) {
@@ -110,7 +94,7 @@ void mnuExportieren_Click(MenuFrame& frame) {
     if (path.isEmpty()) return;
     path = WithSuffix(path, QStringLiteral("scl"));
     if (!WriteTuningFiles(f, *tuning, QFile::encodeName(path).toStdString()))
-        Failed(frame, QStringLiteral("Stimmung exportieren"), path);
+        WriteFailed(&frame, QStringLiteral("Stimmung exportieren"), path);
 }
 
 void mnuBeenden_Click(MenuFrame& frame) { cmdEnde_Click(frame.main().form()); }

@@ -16,8 +16,14 @@ namespace {
 // the peak between them is found to a small part of a bin.
 constexpr int kStepsPerBin = 8;
 
-// |Σ x[i] e^(-i ω i)| at ω = 2π hz / rate, the exponential by rotation.
-double Magnitude(const std::vector<double>& x, double hz, double rate) {
+} // namespace
+
+double HannWeight(std::size_t i, std::size_t n) {
+    return 0.5 - 0.5 * std::cos(2.0 * std::numbers::pi * (static_cast<double>(i) + 0.5) / static_cast<double>(n));
+}
+
+// The exponential by rotation.
+double MagnitudeAt(std::span<const double> x, double hz, double rate) {
     const std::complex<double> turn = std::polar(1.0, -2.0 * std::numbers::pi * hz / rate);
     std::complex<double> phasor = 1.0, sum = 0.0;
     for (double v : x) {
@@ -27,7 +33,6 @@ double Magnitude(const std::vector<double>& x, double hz, double rate) {
     return std::abs(sum);
 }
 
-} // namespace
 
 Envelope AmplitudeEnvelope(std::span<const float> samples, int sampleRate, double windowMs, double stepMs) {
     Envelope envelope;
@@ -41,8 +46,7 @@ Envelope AmplitudeEnvelope(std::span<const float> samples, int sampleRate, doubl
     std::vector<double> weights(window);
     double weightSum = 0;
     for (std::size_t n = 0; n < window; ++n) {
-        weights[n] = 0.5 - 0.5 * std::cos(2.0 * std::numbers::pi * (static_cast<double>(n) + 0.5) /
-                                          static_cast<double>(window));
+        weights[n] = HannWeight(n, window);
         weightSum += weights[n];
     }
     for (std::size_t from = 0; from + window <= samples.size(); from += step) {
@@ -63,8 +67,7 @@ std::optional<EnvelopeBeat> BeatOfEnvelope(const Envelope& envelope) {
     std::vector<double> x(n);
     double windowSum = 0;
     for (std::size_t i = 0; i < n; ++i) {
-        const double w =
-            0.5 - 0.5 * std::cos(2.0 * std::numbers::pi * (static_cast<double>(i) + 0.5) / static_cast<double>(n));
+        const double w = HannWeight(i, n);
         x[i] = (envelope.rms[i] - mean) * w;
         windowSum += w;
     }
@@ -72,7 +75,7 @@ std::optional<EnvelopeBeat> BeatOfEnvelope(const Envelope& envelope) {
     const double lowest = bin, highest = std::min(kBeatLimitHz, envelope.rateHz / 2.0);
     const double df = bin / kStepsPerBin;
     std::vector<double> magnitudes;
-    for (double hz = lowest; hz <= highest; hz += df) magnitudes.push_back(Magnitude(x, hz, envelope.rateHz));
+    for (double hz = lowest; hz <= highest; hz += df) magnitudes.push_back(MagnitudeAt(x, hz, envelope.rateHz));
     if (magnitudes.size() < 3) return std::nullopt;
     const auto peak =
         static_cast<std::size_t>(std::max_element(magnitudes.begin(), magnitudes.end()) - magnitudes.begin());

@@ -4,6 +4,7 @@
 // rate in Hz; windows and steps in ms; beat rates in Hz. Plain C++.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <span>
 #include <vector>
@@ -37,5 +38,10 @@ struct EnvelopeBeat {
 // or slower than one swell per envelope, so pass the steady part of a sound:
 // its fades alone would be such a slow swell.
 std::optional<EnvelopeBeat> BeatOfEnvelope(const Envelope& envelope);
+
+// Weight i of a Hann window of n values (taken at the values' centres).
+double HannWeight(std::size_t i, std::size_t n);
+// |Σ x[i] e^(-i ω i)| at ω = 2π hz / rate: one bin of a spectrum, anywhere.
+double MagnitudeAt(std::span<const double> x, double hz, double rate);
 
 } // namespace stimmung

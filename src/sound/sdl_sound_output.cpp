@@ -43,10 +43,6 @@ constexpr double kMissedJoinStepMs = 1.0;
 constexpr double kMissedJoinCapMs = 10.0;
 constexpr auto kPollStep = std::chrono::milliseconds(2);
 constexpr auto kDrainLimit = std::chrono::milliseconds(300);
-// The program's own PipeWire output still breaks beside a client that asks
-// for a 10 ms latency (end-to-end melody case); SDL's driver stays in use
-// until it passes.
-constexpr bool kOwnPipeWireOutput = false;
 // What a sound server holds beyond the device's own buffers and the latency
 // asked of it, at most.
 constexpr double kServerSlackSeconds = 0.010;
@@ -276,8 +272,7 @@ struct SdlSoundOutput::Impl {
         request.sampleRate = options.sampleRate;
         request.bufferFrames = options.bufferFrames;
         const char* preferred = PreferredAudioDriver();
-        const bool ownPipeWire =
-            kOwnPipeWireOutput && preferred && std::string_view(preferred) == "pipewire";
+        const bool ownPipeWire = preferred && std::string_view(preferred) == "pipewire";
         for (const auto open : {ownPipeWire ? &OpenPipeWireDevice : nullptr, &OpenSdlDevice}) {
             if (!open || closing) continue;
             if (std::unique_ptr<SoundDevice> opened = open(request); opened && runs(std::move(opened))) return;

@@ -71,6 +71,21 @@ class Accessible:
         self._nodes = found
         return found
 
+    def centre_of(self, role, name, timeout=10.0):
+        """The centre (client pixels) of the showing node of that role and
+        name. The tree is walked anew until it appears: menus and windows
+        opened after start are not in the first walk."""
+        deadline = time.monotonic() + timeout
+        while True:
+            self._nodes = None
+            for r, n, box, node in self.nodes():
+                if (r, n) == (role, name) and box and box[2] > 0 \
+                        and node.getState().contains(self.pyatspi.STATE_SHOWING):
+                    return box[0] + box[2] // 2, box[1] + box[3] // 2
+            if time.monotonic() > deadline:
+                raise LookupError(f"no showing {role} '{name}' in the accessible tree")
+            time.sleep(0.2)
+
     def _by_name_or_place(self, role, name, index=None):
         nodes = [n for n in self.nodes() if n[0] == role]
         named = [n for n in nodes if n[1] == layout.ACCESSIBLE_NAMES.get(name)]

@@ -343,6 +343,7 @@ def end_during_melody(case):
 
 from fault_cases import melody_without_sound_device, sound_server_killed, window_covered  # noqa: E402
 from keyboard_cases import tab_order  # noqa: E402
+from listening_cases import listening_beats  # noqa: E402
 
 CASES = {
     "startup": (["Form_Load", "cmdClear_Click", "cmdEnde_Click"], startup),
@@ -360,4 +361,5 @@ CASES = {
     "no_sound_device": (["cmdAbspielen_Click", "picAusgabe_MouseMove"], melody_without_sound_device),
     "sound_server_killed": (["cmdAbspielen_Click", "picAusgabe_MouseMove", "sound"], sound_server_killed),
     "window_covered": (["cmdComplett_Click", "picAusgabe_MouseMove", "Picture1_Click"], window_covered),
+    "listening_beats": (["sound"], listening_beats),
 }

@@ -3,8 +3,14 @@
 // endian, mono) as tab-separated rows: start, end, duration and the gap
 // before the tone in ms, frequency in Hz, level 0 to 1 of full scale.
 //   stimmung-tones [--rate HZ] FILE     (FILE "-" reads standard input)
+// With --sounding it measures the first sound from FROM_MS on instead (see
+// PrintSounding): its extent, peak, envelope beat and the given partials.
+//   stimmung-tones [--rate HZ] --sounding FROM_MS FILE [HZ ...]
+#include "envelope.h"
 #include "tone_analysis.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -27,8 +33,71 @@ std::vector<std::int16_t> ReadSamples(std::istream& in) {
     return samples;
 }
 
+// The sounding: from the first sample above kSoundLevel after `from` to the
+// last before 100 ms below it. Its steady part leaves out kFadeMs at each end.
+constexpr double kSoundLevel = 300.0 / 32768;
+constexpr double kFadeMs = 250;
+
+// The samples under a Hann window, scaled so that a sine of amplitude A
+// gives a spectrum peak of A.
+std::vector<double> Windowed(const std::vector<float>& x) {
+    std::vector<double> out(x.size());
+    double windowSum = 0;
+    for (std::size_t i = 0; i < x.size(); ++i) {
+        const double w = stimmung::HannWeight(i, x.size());
+        out[i] = w * x[i];
+        windowSum += w;
+    }
+    for (double& v : out) v *= 2.0 / windowSum;
+    return out;
+}
+
+double Amplitude(const std::vector<double>& windowed, double hz, int rate) {
+    return stimmung::MagnitudeAt(windowed, hz, rate);
+}
+
+// Prints the sounding's start and end (ms), the longest stretch below
+// kSoundLevel inside it (ms; a break up to 100 ms), its peak (of full scale), the
+// beat of its steady part's envelope (or "none") and, for each partial asked
+// for, the strongest frequency within 3 Hz, its amplitude and the strongest
+// amplitude 4 to 12 Hz away on either side.
+int PrintSounding(const std::vector<std::int16_t>& samples, int rate, double fromMs,
+                  const std::vector<double>& partials) {
+    const auto at = [rate](double ms) { return static_cast<std::size_t>(std::max(0.0, ms) * rate / 1000); };
+    std::size_t first = at(fromMs), last = 0, quiet = 0, longestBreak = 0;
+    while (first < samples.size() && std::abs(samples[first]) < kSoundLevel * 32768) ++first;
+    for (std::size_t i = first; i < samples.size() && quiet < at(100); ++i) {
+        if (std::abs(samples[i]) >= kSoundLevel * 32768) longestBreak = std::max(longestBreak, quiet), last = i, quiet = 0;
+        else ++quiet;
+    }
+    if (first >= samples.size() || at(2 * kFadeMs + 100) > last - first) {
+        std::printf("no sounding\n");
+        return 1;
+    }
+    int peak = 0;
+    for (std::size_t i = first; i <= last; ++i) peak = std::max(peak, std::abs(int{samples[i]}));
+    std::vector<float> steady;
+    for (std::size_t i = first + at(kFadeMs); i + at(kFadeMs) <= last; ++i) steady.push_back(samples[i] / 32768.0f);
+    std::printf("start_ms\t%.1f\nend_ms\t%.1f\nlongest_break_ms\t%.2f\npeak\t%.5f\n", 1000.0 * first / rate,
+                1000.0 * (last + 1) / rate, 1000.0 * longestBreak / rate, peak / 32768.0);
+    if (const auto beat = stimmung::BeatOfEnvelope(stimmung::AmplitudeEnvelope(steady, rate)))
+        std::printf("beat_hz\t%.3f\ndepth\t%.4f\n", beat->hz, beat->depth);
+    else
+        std::printf("beat_hz\tnone\n");
+    const std::vector<double> windowed = Windowed(steady);
+    for (double hz : partials) {
+        double found = hz, amplitude = 0, neighbours = 0;
+        for (double f = hz - 3; f <= hz + 3; f += 0.02)
+            if (const double a = Amplitude(windowed, f, rate); a > amplitude) found = f, amplitude = a;
+        for (double d = 4; d <= 12; d += 0.5)
+            neighbours = std::max({neighbours, Amplitude(windowed, hz - d, rate), Amplitude(windowed, hz + d, rate)});
+        std::printf("partial\t%.3f\t%.3f\t%.5f\t%.6f\n", hz, found, amplitude, neighbours);
+    }
+    return 0;
+}
+
 int Usage() {
-    std::fprintf(stderr, "usage: stimmung-tones [--rate HZ] FILE\n");
+    std::fprintf(stderr, "usage: stimmung-tones [--rate HZ] [--sounding FROM_MS] FILE [HZ ...]\n");
     return 2;
 }
 
@@ -37,12 +106,18 @@ int Usage() {
 int main(int argc, char** argv) {
     stimmung::tones::Options options;
     const char* path = nullptr;
+    double soundingFromMs = -1;
+    std::vector<double> partials;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--rate") == 0 && i + 1 < argc) {
             options.sampleRate = std::atoi(argv[++i]);
             if (options.sampleRate <= 0) return Usage();
+        } else if (std::strcmp(argv[i], "--sounding") == 0 && i + 1 < argc) {
+            soundingFromMs = std::atof(argv[++i]);
         } else if (!path) {
             path = argv[i];
+        } else if (soundingFromMs >= 0) {
+            partials.push_back(std::atof(argv[i]));
         } else {
             return Usage();
         }
@@ -61,6 +136,7 @@ int main(int argc, char** argv) {
         samples = ReadSamples(file);
     }
 
+    if (soundingFromMs >= 0) return PrintSounding(samples, options.sampleRate, soundingFromMs, partials);
     std::printf("start_ms\tend_ms\tduration_ms\tgap_ms\tfrequency_hz\tlevel\n");
     double previousEnd = 0;
     for (const auto& t : stimmung::tones::FindTones(samples, options)) {
