@@ -22,6 +22,7 @@ import time
 import sound_server
 from sound_capture import SoundCapture
 from sound_server import SessionError, quiet, until
+from stall_witness import StallWitness
 
 # The form's interior height in pixels (8640 twips at 15 a pixel).
 CLIENT_HEIGHT = 8640 // 15
@@ -45,6 +46,7 @@ class Session:
         self.display = None
         self.env = None
         self.capture = None
+        self.witness = None
         self.app = None
         self.procs = None
 
@@ -64,6 +66,7 @@ class Session:
             sound_server.start(self.server, self.procs, self.env)
             self.capture = SoundCapture(self._spawn_capture())
             self.capture.wait_for_stream()
+            self.witness = StallWitness(lambda name, argv: self._spawn(name, argv, stdout=subprocess.PIPE))
         except BaseException:
             self.close()
             raise
@@ -123,6 +126,10 @@ class Session:
         return self._spawn("parec", [
             "parec", "-d", f"{sound_server.SINK}.monitor", "--format=s16le", f"--rate={sound_server.RATE}",
             "--channels=1", "--latency-msec=30"], stdout=subprocess.PIPE)
+
+    def stalls(self):
+        """The machine's stalls witnessed so far, as capture spans (ms)."""
+        return self.witness.spans(self.capture.ms_at)
 
     # -- the program -------------------------------------------------------
 
