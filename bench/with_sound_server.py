@@ -5,7 +5,9 @@ as the end-to-end session starts it, and ends the server afterwards:
     with_sound_server.py pulseaudio|pipewire COMMAND [ARG...]
 The command's environment points at the server only (its own runtime folder
 and D-Bus session); of the caller's SDL settings only SDL_AUDIODRIVER is
-passed on. The exit status is the command's.
+passed on. The machine's stalls while it runs are witnessed as in the
+end-to-end cases, and their count printed at the end. The exit status is
+the command's.
 """
 
 import os
@@ -19,6 +21,7 @@ sys.dont_write_bytecode = True  # keep the source folder clean
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), os.pardir, "tests", "e2e"))
 
 import sound_server  # noqa: E402
+from stall_witness import StallWitness  # noqa: E402
 
 
 def _interrupted(signum, _frame):
@@ -42,7 +45,10 @@ def main():
             env["SDL_AUDIODRIVER"] = os.environ["SDL_AUDIODRIVER"]
         sound_server.start_dbus(procs, env)
         sound_server.start(server, procs, env)
-        return subprocess.run(command, env=env).returncode
+        witness = StallWitness(lambda name, argv: procs.spawn(name, argv, env, stdout=subprocess.PIPE))
+        status = subprocess.run(command, env=env).returncode
+        print(witness.summary(), file=sys.stderr)
+        return status
     except sound_server.SessionError as e:
         print(f"with_sound_server: {e}", file=sys.stderr)
         for name in os.listdir(logs):

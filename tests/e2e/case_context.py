@@ -146,7 +146,8 @@ class Case:
 
     def expect_tones(self, label, since, expected, timeout=60.0):
         found = self.sounded(since, timeout)
-        problems, known = expect.compare_tones(found, expected, screenshots=self.shot_times)
+        problems, known = expect.compare_tones(found, expected, screenshots=self.shot_times,
+                                               stalls=self.session.stalls())
         print(f"{label}: " + expect.figures(found))
         for note in known:
             print(f"LET PASS: {label}: {note}")

@@ -22,6 +22,7 @@ import time
 import sound_server
 from sound_capture import SoundCapture
 from sound_server import SessionError, quiet, until
+from stall_witness import StallWitness
 
 # The form's interior height in pixels (8640 twips at 15 a pixel).
 CLIENT_HEIGHT = 8640 // 15
@@ -46,6 +47,7 @@ class Session:
         self.display = None
         self.env = None
         self.capture = None
+        self.witness = None
         self.app = None
         self.procs = None
 
@@ -67,6 +69,7 @@ class Session:
             self.capture.wait_for_stream()
             if self.neighbour_ms:
                 self._spawn_neighbour()
+            self.witness = StallWitness(lambda name, argv: self._spawn(name, argv, stdout=subprocess.PIPE))
         except BaseException:
             self.close()
             raise
@@ -133,6 +136,10 @@ class Session:
         return self._spawn("neighbour", [
             "parec", "-d", f"{sound_server.SINK}.monitor", "--raw", f"--latency-msec={self.neighbour_ms}"],
             stdout=subprocess.DEVNULL)
+
+    def stalls(self):
+        """The machine's stalls witnessed so far, as capture spans (ms)."""
+        return self.witness.spans(self.capture.ms_at)
 
     # -- the program -------------------------------------------------------
 

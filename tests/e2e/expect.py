@@ -9,6 +9,8 @@ import math
 import struct
 from dataclasses import dataclass
 
+from stall_witness import within_reach
+
 FREQUENCY_TOLERANCE_HZ = 1.0
 DURATION_TOLERANCE_MS = 5.0
 # Tones the program requests back to back may be parted by the sound
@@ -18,6 +20,8 @@ BACK_TO_BACK_GAP_MS = 10.0
 # (repaints of the keys and the help line), which may eat up the engine's
 # lead and part two notes by a little more, the more so on a busy machine.
 MELODY_GAP_MS = 40.0
+# The longest cycle the program asks of a sound server (512 frames).
+SERVER_CYCLE_MS = 512 / 48
 # A screenshot holds up the X server, and with it the program's repaints:
 # a gap that begins within this time after a screenshot is not counted.
 SCREENSHOT_HOLD_MS = 700.0
@@ -134,37 +138,52 @@ def join_interruptions(found, expected):
     """Joins the pieces of a tone that short breaks of silence split (the
     sound path running dry for a few ms), where the expected row asks for one
     longer tone of that pitch, so that a break is named as one. Returns the
-    joined tones and the breaks (ms)."""
+    joined tones and the breaks as (capture time, length), both in ms."""
     joined, breaks = [], []
     i = 0
     for want in expected:
         if i >= len(found):
             break
         first = found[i]
-        end = first.end_ms
+        end, heard = first.end_ms, first.duration_ms
         i += 1
         if abs(first.frequency_hz - want.frequency_hz) <= FREQUENCY_TOLERANCE_HZ:
+            # A tone's pieces add up to no more than the tone: a whole next
+            # note of the same pitch is not one of them.
             while (i < len(found) and found[i].start_ms - end < 50
-                   and end - first.start_ms < want.duration_ms - DURATION_TOLERANCE_MS
+                   and heard < want.duration_ms - DURATION_TOLERANCE_MS
+                   and heard + found[i].duration_ms <= want.duration_ms + DURATION_TOLERANCE_MS
                    and (abs(found[i].frequency_hz - want.frequency_hz) <= FREQUENCY_TOLERANCE_HZ
                         or _fragment(found[i], end, want))):
-                breaks.append(found[i].start_ms - end)
-                end = found[i].end_ms
+                breaks.append((end, found[i].start_ms - end))
+                end, heard = found[i].end_ms, heard + found[i].duration_ms
                 i += 1
         joined.append(type(first)(first.start_ms, end, first.frequency_hz, first.level))
     return joined + list(found[i:]), breaks
 
 
-def compare_tones(found, expected, shown=12, screenshots=()):
+def compare_tones(found, expected, shown=12, screenshots=(), stalls=(), cut_short=False):
     """Problems found, as text lines, and notes on what was let pass; both
     empty when the capture fits. `screenshots` are (start, end) capture
-    times (ms) of screenshots taken while the sound ran. Every break of the
-    sound inside a tone is a problem."""
+    times (ms) of screenshots taken while the sound ran, `stalls` those of
+    the machine's stalls (see stall_witness.py). Every break of the sound
+    inside a tone is a problem, and so is a tone too long or too short,
+    unless the machine stalled at that time. With `cut_short` the capture
+    may end before the expected tones do."""
     problems, known = [], []
     found, breaks = join_interruptions(found, expected)
-    if breaks:
-        problems.append(f"the sound broke off inside tones {len(breaks)} times, for {min(breaks):.1f} to "
-                        f"{max(breaks):.1f} ms (the sound path ran dry)")
+    if cut_short:
+        expected = expected[:len(found)]
+    own = []
+    for at, ms in breaks:
+        stall = within_reach(at, at + ms, stalls)
+        if stall:
+            known.append(f"break of {ms:.1f} ms at {at:.1f} ms ({stall}: let pass)")
+        else:
+            own.append(ms)
+    if own:
+        problems.append(f"the sound broke off inside tones {len(own)} times, for {min(own):.1f} to "
+                        f"{max(own):.1f} ms (the sound path ran dry)")
     if len(found) != len(expected):
         problems.append(f"{len(found)} tones captured, {len(expected)} expected")
     mismatches = []
@@ -173,13 +192,23 @@ def compare_tones(found, expected, shown=12, screenshots=()):
         wrong, excused = [], []
         if abs(got.frequency_hz - want.frequency_hz) > FREQUENCY_TOLERANCE_HZ:
             wrong.append("frequency")
-        if abs(got.duration_ms - want.duration_ms) > DURATION_TOLERANCE_MS:
-            wrong.append("duration")
+        off = abs(got.duration_ms - want.duration_ms) - DURATION_TOLERANCE_MS
+        if off > 0:
+            # A stall moves a tone's edge by its own length and one cycle of
+            # the server at most.
+            stall = within_reach(got.start_ms, got.end_ms, stalls)
+            if stall and off <= stall.ms + SERVER_CYCLE_MS:
+                excused.append(f"duration, {stall}")
+            else:
+                wrong.append("duration")
         if i > 0 and want.back_to_back:
             gap = got.start_ms - found[i - 1].end_ms
             held = any(a <= found[i - 1].end_ms <= b + SCREENSHOT_HOLD_MS for a, b in screenshots)
+            stall = within_reach(found[i - 1].end_ms, got.start_ms, stalls)
             if gap > want.gap_ms and held:
                 excused.append(f"gap of {gap:.1f} ms before it, during a screenshot")
+            elif gap > want.gap_ms and stall:
+                excused.append(f"gap of {gap:.1f} ms before it, {stall}")
             elif gap > want.gap_ms:
                 wrong.append(f"gap of {gap:.1f} ms before it")
         if wrong:

@@ -77,6 +77,7 @@ def main():
                 run(case)
             finally:
                 case.save_shots()
+                print(session.witness.summary())
             if case.fields_used() and case.fields.unnamed:
                 shown = ", ".join(f"{k} as {v[:20]!r}" for k, v in case.fields.unnamed.items())
                 print(f"NOTE: controls found by their place, they are not announced under the "

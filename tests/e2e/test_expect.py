@@ -107,15 +107,23 @@ class ToneComparison(unittest.TestCase):
         found = self.row((0, 60, 360), (62, 137, 360), (140, 277, 405))
         joined, breaks = expect.join_interruptions(found, [expect.Expected(360, 140, False), expect.Expected(405, 140)])
         self.assertEqual([(t.start_ms, t.end_ms) for t in joined], [(0, 137), (140, 277)])
-        self.assertEqual(breaks, [2])
-        problems, notes = expect.compare_tones(found, [expect.Expected(360, 140, False), expect.Expected(405, 140)])
-        self.assertTrue(any("broke off" in p for p in problems))
+        self.assertEqual(breaks, [(60, 2)])
+        want = [expect.Expected(360, 140, False), expect.Expected(405, 140)]
+        for stalls, broke in (((), True), (((40, 45),), False), (((300, 305),), True)):
+            problems, notes = expect.compare_tones(found, want, stalls=stalls)
+            self.assertEqual(any("broke off" in p for p in problems), broke, stalls)
+        # A stall moves a tone's edge by about its length, not by half a tone.
+        for end, fails in ((122, False), (70, True)):
+            problems, _ = expect.compare_tones(self.row((0, end, 360), (140, 277, 405)), want, stalls=((40, 45),))
+            self.assertEqual(bool(problems), fails, end)
 
     def test_repeated_notes_stay_apart(self):
         # e2 e2: two tones of one pitch, each as long as asked, are not joined.
-        found = self.row((0, 277, 335), (280, 557, 335))
-        joined, breaks = expect.join_interruptions(found, [expect.Expected(335, 280, False), expect.Expected(335, 280)])
-        self.assertEqual((len(joined), breaks), (2, []))
+        # So are they when a stall has cut the first one short.
+        for first_end in (277, 266):
+            found = self.row((0, first_end, 335), (first_end, first_end + 280, 335))
+            joined, breaks = expect.join_interruptions(found, [expect.Expected(335, 280, False), expect.Expected(335, 280)])
+            self.assertEqual((len(joined), breaks), (2, []))
 
     def test_gap_during_a_screenshot_is_let_pass(self):
         found = self.row((0, 277, 360), (350, 627, 405))

@@ -57,18 +57,22 @@ double Amplitude(const std::vector<double>& windowed, double hz, int rate) {
 }
 
 // Prints the sounding's start and end (ms), the longest stretch below
-// kSoundLevel inside it (ms; a break up to 100 ms), its peak (of full scale), the
+// kSoundLevel inside it (ms; a break up to 100 ms) and where it begins, its peak (of full scale), the
 // beat of its steady part's envelope (or "none") and, for each partial asked
 // for, the strongest frequency within 3 Hz, its amplitude and the strongest
 // amplitude 4 to 12 Hz away on either side.
 int PrintSounding(const std::vector<std::int16_t>& samples, int rate, double fromMs,
                   const std::vector<double>& partials) {
     const auto at = [rate](double ms) { return static_cast<std::size_t>(std::max(0.0, ms) * rate / 1000); };
-    std::size_t first = at(fromMs), last = 0, quiet = 0, longestBreak = 0;
+    std::size_t first = at(fromMs), last = 0, quiet = 0, longestBreak = 0, breakAt = 0;
     while (first < samples.size() && std::abs(samples[first]) < kSoundLevel * 32768) ++first;
     for (std::size_t i = first; i < samples.size() && quiet < at(100); ++i) {
-        if (std::abs(samples[i]) >= kSoundLevel * 32768) longestBreak = std::max(longestBreak, quiet), last = i, quiet = 0;
-        else ++quiet;
+        if (std::abs(samples[i]) < kSoundLevel * 32768) {
+            ++quiet;
+            continue;
+        }
+        if (quiet > longestBreak) longestBreak = quiet, breakAt = i - quiet;
+        last = i, quiet = 0;
     }
     if (first >= samples.size() || at(2 * kFadeMs + 100) > last - first) {
         std::printf("no sounding\n");
@@ -78,8 +82,9 @@ int PrintSounding(const std::vector<std::int16_t>& samples, int rate, double fro
     for (std::size_t i = first; i <= last; ++i) peak = std::max(peak, std::abs(int{samples[i]}));
     std::vector<float> steady;
     for (std::size_t i = first + at(kFadeMs); i + at(kFadeMs) <= last; ++i) steady.push_back(samples[i] / 32768.0f);
-    std::printf("start_ms\t%.1f\nend_ms\t%.1f\nlongest_break_ms\t%.2f\npeak\t%.5f\n", 1000.0 * first / rate,
-                1000.0 * (last + 1) / rate, 1000.0 * longestBreak / rate, peak / 32768.0);
+    std::printf("start_ms\t%.1f\nend_ms\t%.1f\nlongest_break_ms\t%.2f\nlongest_break_at_ms\t%.1f\npeak\t%.5f\n",
+                1000.0 * first / rate, 1000.0 * (last + 1) / rate, 1000.0 * longestBreak / rate,
+                1000.0 * breakAt / rate, peak / 32768.0);
     if (const auto beat = stimmung::BeatOfEnvelope(stimmung::AmplitudeEnvelope(steady, rate)))
         std::printf("beat_hz\t%.3f\ndepth\t%.4f\n", beat->hz, beat->depth);
     else
