@@ -56,6 +56,18 @@ double Amplitude(const std::vector<double>& windowed, double hz, int rate) {
     return stimmung::MagnitudeAt(windowed, hz, rate);
 }
 
+// A break of the sound path is no part of the sound, and its edges would
+// read as a swell: the longer side of the steady part's longest break.
+// `from` is the capture sample of steady[0].
+std::vector<float> Unbroken(const std::vector<float>& steady, std::size_t from, std::size_t breakAt,
+                            std::size_t breakLength) {
+    const std::size_t begin = std::clamp(breakAt, from, from + steady.size()) - from;
+    const std::size_t end = std::min(begin + breakLength, steady.size());
+    if (begin >= steady.size()) return steady;
+    if (begin >= steady.size() - end) return {steady.begin(), steady.begin() + static_cast<std::ptrdiff_t>(begin)};
+    return {steady.begin() + static_cast<std::ptrdiff_t>(end), steady.end()};
+}
+
 // Prints the sounding's start and end (ms), the longest stretch below
 // kSoundLevel inside it (ms; a break up to 100 ms) and where it begins, its peak (of full scale), the
 // beat of its steady part's envelope (or "none") and, for each partial asked
@@ -85,7 +97,10 @@ int PrintSounding(const std::vector<std::int16_t>& samples, int rate, double fro
     std::printf("start_ms\t%.1f\nend_ms\t%.1f\nlongest_break_ms\t%.2f\nlongest_break_at_ms\t%.1f\npeak\t%.5f\n",
                 1000.0 * first / rate, 1000.0 * (last + 1) / rate, 1000.0 * longestBreak / rate,
                 1000.0 * breakAt / rate, peak / 32768.0);
-    if (const auto beat = stimmung::BeatOfEnvelope(stimmung::AmplitudeEnvelope(steady, rate)))
+    // Below 1 ms a stretch under the sound level is a zero crossing, no break.
+    const std::vector<float> unbroken =
+        longestBreak >= at(1) ? Unbroken(steady, first + at(kFadeMs), breakAt, longestBreak) : steady;
+    if (const auto beat = stimmung::BeatOfEnvelope(stimmung::AmplitudeEnvelope(unbroken, rate)))
         std::printf("beat_hz\t%.3f\ndepth\t%.4f\n", beat->hz, beat->depth);
     else
         std::printf("beat_hz\tnone\n");
