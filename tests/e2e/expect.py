@@ -127,11 +127,23 @@ def readout_single(x, base):
             + number_text(math.floor(x * base)) + " Hz")
 
 
+# A piece this short holds two or three periods: its pitch cannot be read.
+UNREADABLE_MS = 10.0
+
+
 def _fragment(piece, end_ms, want):
     """A few ms of a tone right after a break, too short (and too marred by
     the jump of phase) for its pitch to be read exactly."""
     return (piece.duration_ms < 20 and piece.start_ms - end_ms < 5
-            and abs(piece.frequency_hz / want.frequency_hz - 1) < 0.06)
+            and (abs(piece.frequency_hz / want.frequency_hz - 1) < 0.06 or piece.duration_ms < UNREADABLE_MS))
+
+
+def _leading_fragment(found, i, want):
+    """Whether found[i] is what a break left of a tone's first ms: too short
+    to read, and the tone itself follows at once."""
+    return (i + 1 < len(found) and found[i].duration_ms < UNREADABLE_MS
+            and found[i + 1].start_ms - found[i].end_ms < 10
+            and abs(found[i + 1].frequency_hz - want.frequency_hz) <= FREQUENCY_TOLERANCE_HZ)
 
 
 def join_interruptions(found, expected):
@@ -147,6 +159,11 @@ def join_interruptions(found, expected):
         first = found[i]
         end, heard = first.end_ms, first.duration_ms
         i += 1
+        if _leading_fragment(found, i - 1, want):
+            breaks.append((end, found[i].start_ms - end))
+            first = type(first)(first.start_ms, first.end_ms, found[i].frequency_hz, found[i].level)
+            end, heard = found[i].end_ms, heard + found[i].duration_ms
+            i += 1
         if abs(first.frequency_hz - want.frequency_hz) <= FREQUENCY_TOLERANCE_HZ:
             # A tone's pieces add up to no more than the tone: a whole next
             # note of the same pitch is not one of them.

@@ -25,10 +25,11 @@ PERIOD_S = 0.002
 # real-time thread wakes within a fraction of a millisecond.
 STALL_MS = 4.0
 PRIORITY = 90  # above PipeWire's real-time threads (88) and the program's
-# A stall at a runner time parts the sound from its capture mark by up to
-# what the server holds, and marks map the runner's clock onto the capture
-# only through parec's arrivals (see sound_capture.LOOKBACK_MS).
-REACH_MS = 150.0
+# Marks map the runner's clock onto the capture through parec's arrivals,
+# give or take some ms; breaks were seen from 21 ms before a stall's mark to
+# 3 ms after it, so a reach of more than twice that, and no more: the wider
+# it is, the more of a case a busy host would excuse.
+REACH_MS = 50.0
 
 
 def probe(cpu):
@@ -90,9 +91,13 @@ class StallWitness:
 
 
 def within_reach(first_ms, last_ms, spans):
-    """The witnessed stall within reach of the capture span [first_ms,
-    last_ms], as a note, or None."""
-    return next((Stall(a, b) for a, b in spans if a - REACH_MS <= last_ms and first_ms <= b + REACH_MS), None)
+    """The witnessed stall nearest to the capture span [first_ms, last_ms],
+    or None when none lies within reach."""
+    def distance(span):
+        return max(span[0] - last_ms, first_ms - span[1], 0.0)
+
+    nearest = min(spans, key=distance, default=None)
+    return Stall(*nearest) if nearest and distance(nearest) <= REACH_MS else None
 
 
 class Stall(tuple):

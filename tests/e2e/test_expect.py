@@ -104,17 +104,20 @@ class ToneComparison(unittest.TestCase):
                 self.assertTrue(any(words in p for p in problems), problems)
 
     def test_breaks_inside_a_tone_are_joined_and_noted(self):
+        # Split inside; and a break at a tone's start that left a few ms of no readable pitch.
+        for found, broke_at in ((self.row((0, 60, 360), (62, 137, 360), (140, 277, 405)), (60, 2)),
+                                (self.row((0, 137, 360), (140, 146, 510), (149, 277, 405)), (146, 3))):
+            joined, breaks = expect.join_interruptions(found, [expect.Expected(360, 140, False), expect.Expected(405, 140)])
+            self.assertEqual([(t.start_ms, t.end_ms) for t in joined], [(0, 137), (140, 277)])
+            self.assertEqual(breaks, [broke_at])
         found = self.row((0, 60, 360), (62, 137, 360), (140, 277, 405))
-        joined, breaks = expect.join_interruptions(found, [expect.Expected(360, 140, False), expect.Expected(405, 140)])
-        self.assertEqual([(t.start_ms, t.end_ms) for t in joined], [(0, 137), (140, 277)])
-        self.assertEqual(breaks, [(60, 2)])
         want = [expect.Expected(360, 140, False), expect.Expected(405, 140)]
         for stalls, broke in (((), True), (((40, 45),), False), (((300, 305),), True)):
             problems, notes = expect.compare_tones(found, want, stalls=stalls)
             self.assertEqual(any("broke off" in p for p in problems), broke, stalls)
         # A stall moves a tone's edge by about its length, not by half a tone.
         for end, fails in ((122, False), (70, True)):
-            problems, _ = expect.compare_tones(self.row((0, end, 360), (140, 277, 405)), want, stalls=((40, 45),))
+            problems, _ = expect.compare_tones(self.row((0, end, 360), (140, 277, 405)), want, stalls=((110, 115),))
             self.assertEqual(bool(problems), fails, end)
 
     def test_repeated_notes_stay_apart(self):
