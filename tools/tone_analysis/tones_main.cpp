@@ -56,8 +56,8 @@ double Amplitude(const std::vector<double>& windowed, double hz, int rate) {
     return stimmung::MagnitudeAt(windowed, hz, rate);
 }
 
-// A break of the sound path is no part of the sound, and its edges would
-// read as a swell: the longer side of the steady part's longest break.
+// A break of the sound path is no part of the sound: its edges would read
+// as a swell and smear the spectrum. The longer side of the steady part's longest break.
 // `from` is the capture sample of steady[0].
 std::vector<float> Unbroken(const std::vector<float>& steady, std::size_t from, std::size_t breakAt,
                             std::size_t breakLength) {
@@ -104,7 +104,7 @@ int PrintSounding(const std::vector<std::int16_t>& samples, int rate, double fro
         std::printf("beat_hz\t%.3f\ndepth\t%.4f\n", beat->hz, beat->depth);
     else
         std::printf("beat_hz\tnone\n");
-    const std::vector<double> windowed = Windowed(steady);
+    const std::vector<double> windowed = Windowed(unbroken);
     for (double hz : partials) {
         double found = hz, amplitude = 0, neighbours = 0;
         for (double f = hz - 3; f <= hz + 3; f += 0.02)
