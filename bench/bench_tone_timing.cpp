@@ -225,13 +225,11 @@ int main(int argc, char** argv) {
         ::unsetenv("SDL_DISKAUDIODELAY");
     }
     if (!driver.empty()) ::setenv("SDL_AUDIODRIVER", driver.c_str(), 1);
-    const std::string captureFile =
-        (std::filesystem::temp_directory_path() / ("stimmung-capture-" + std::to_string(::getpid()) + ".raw"))
-            .string();
-    std::optional<bench::Recorder> neighbour, capture;
-    if (neighbourMs > 0) neighbour.emplace(neighbourMs, "/dev/null");
+    std::optional<bench::Neighbour> neighbour;
+    std::optional<bench::Capture> capture;
+    if (neighbourMs > 0) neighbour.emplace(neighbourMs);
     // What the server plays, recorded at a latency no shorter than the program's.
-    if (!disk) capture.emplace(30, captureFile);
+    if (!disk) capture.emplace(30);
 
     SdlSoundOutput engine(options);
     const auto openStart = Clock::now();
@@ -312,10 +310,9 @@ int main(int argc, char** argv) {
     if (capture) {
         std::this_thread::sleep_for(std::chrono::milliseconds(200));
         capture->stop();
-        captured = bench::BreaksInCapture(captureFile);
-        std::filesystem::remove(captureFile);
+        captured = capture->breaks();
     }
-    if (neighbour) neighbour->stop();
+    neighbour.reset();
     for (const auto& start : engine.toneStarts())
         singleLatencies.push_back(Ms(FirstSample(start, rate) - start.requested));
     const auto end = engine.streamStats();
@@ -343,10 +340,15 @@ int main(int argc, char** argv) {
     std::printf("tones delivered %lld of %d\n", delivered, melodies * tones);
     if (disk)
         std::printf("breaks inside the melodies (file) %lld, silent samples %lld\n", breaks, breakSamples);
-    else if (captured && captured->tones > 0)
-        std::printf("breaks (capture of the sink's monitor) %lld, tones found %lld of %d\n", captured->breaks,
+    else if (captured && captured->tones > 0) {
+        std::printf("breaks (capture of the sink's monitor) %zu, tones found %lld of %d\n", captured->breaks.size(),
                     captured->tones, melodies * tones + singles);
-    else {
+        // A line per break on the steady clock, which with_sound_server.py
+        // holds against the machine's witnessed stalls.
+        for (const auto& b : captured->breaks)
+            std::printf("capture break at %.4f s for %.1f ms\n",
+                        std::chrono::duration<double>(b.at.time_since_epoch()).count(), b.ms);
+    } else {
         // PipeWire's own driver holds about two periods; a pulse server the latency asked of it.
         const double heldMs = driver == "pipewire" ? 2.0 * stats.nominalPeriodMs : 1000.0 * ServerLatencySeconds();
         std::printf("breaks: callbacks later than the server holds (%.0f ms) %s\n", heldMs,
