@@ -16,8 +16,14 @@ constexpr double kSettlingBandwidthHz = 10.0;
 constexpr int kSettlingCallbacks = 100;
 // The earliness peak decays with this time constant, in seconds.
 constexpr double kEarlyDecaySeconds = 4.0;
-// A callback further than this many periods from its due time restarts the map.
+// A callback this many periods after its due time restarts the map: the
+// device stopped a while.
 constexpr double kRestartPeriods = 3.0;
+// So does one this many periods early: a server that runs its missed cycles
+// back to back after a stop. Following those would pull the pace so far down
+// that tones are placed and released ever further ahead of the sound.
+// Callbacks that come in pairs within a longer cycle lie half a period off.
+constexpr double kEarlyRestartPeriods = 1.5;
 // Frames per callback that differ by more than this fraction are a new cycle.
 constexpr int kCycleChangeRatio = 8;
 
@@ -33,12 +39,11 @@ StreamClock::Step StreamClock::follow(StreamMap& map, double now, double lastCal
     const bool stalledOnNewCycle = newCycle && now - lastCallback > stallLimit_;
     map.mapFrames = frames;
     if (!valid_ || newCycle) {
-        if (map.period <= 0 || newCycle) map.period = nominal;
         restart(map, now, consumed);
         return stalledOnNewCycle ? Step::Stalled : Step::Restarted;
     }
     const double error = now - map.t1;
-    if (std::abs(error) > kRestartPeriods * nominal) {
+    if (error > kRestartPeriods * nominal || error < -kEarlyRestartPeriods * nominal) {
         const bool stalled = now - lastCallback > stallLimit_;
         restart(map, now, consumed);
         return stalled ? Step::Stalled : Step::Restarted;
@@ -49,7 +54,9 @@ StreamClock::Step StreamClock::follow(StreamMap& map, double now, double lastCal
     const double omega = std::min(2.0 * std::numbers::pi * bandwidth * nominal, 0.4);
     ++settled_;
     map.t0 = map.t1;
-    map.t1 += std::sqrt(2.0) * omega * error + map.period;
+    // The next callback comes after this one: a map that ran backwards would
+    // release every Beep at once.
+    map.t1 += std::clamp(std::sqrt(2.0) * omega * error + map.period, 0.5 * nominal, 2.0 * nominal);
     map.period = std::clamp(map.period + omega * omega * error, 0.5 * nominal, 2.0 * nominal);
     map.mapFrame = consumed;
     return Step::Followed;
@@ -58,6 +65,9 @@ StreamClock::Step StreamClock::follow(StreamMap& map, double now, double lastCal
 void StreamClock::restart(StreamMap& map, double now, std::int64_t consumed) {
     valid_ = true;
     settled_ = 0;
+    // The pace learnt before a stop may be bent by it; the settling loop
+    // finds the device's own again within a second.
+    map.period = static_cast<double>(map.mapFrames) / rate_;
     map.t0 = now;
     map.t1 = now + map.period;
     map.mapFrame = consumed;

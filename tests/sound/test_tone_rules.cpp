@@ -107,6 +107,7 @@ private slots:
         QTest::newRow("device 0.1 % fast") << 0.999 << 0.0 << int(StreamClock::Step::Followed) << 256;
         QTest::newRow("device 0.5 % slow, one callback 2 ms late") << 1.005 << 0.002 << int(StreamClock::Step::Followed) << 256;
         QTest::newRow("four periods late: the map restarts") << 1.0 << 0.0213 << int(StreamClock::Step::Restarted) << 256;
+        QTest::newRow("two periods early, a server catching up: the map restarts") << 1.0 << -0.0107 << int(StreamClock::Step::Restarted) << 256;
         QTest::newRow("stopped past the stall limit") << 1.0 << 0.3 << int(StreamClock::Step::Stalled) << 256;
         QTest::newRow("a shorter cycle: the map restarts") << 1.0 << 0.0 << int(StreamClock::Step::Restarted) << 128;
         QTest::newRow("a longer cycle, on time: the map restarts") << 1.0 << 0.0 << int(StreamClock::Step::Restarted) << 512;
@@ -128,6 +129,30 @@ private slots:
         QCOMPARE(map.mapFrame, 256LL * 3000);
         // From a restart on, the next callback is due a period of the new cycle later.
         if (step != int(StreamClock::Step::Followed)) QVERIFY(std::abs(map.timeOfFrame(256LL * 3000 + frames) - (t + late + double(frames) / kRate)) < 1e-6);
+    }
+
+    // A server that runs its missed cycles back to back after a stop: the map
+    // still runs forward at about the device's pace.
+    void clockSurvivesACatchUpBurst() {
+        const double period = 256.0 / kRate;
+        StreamClock clock(kRate, 0.25);
+        StreamMap map;
+        double t = 100.0;
+        std::int64_t frame = 0;
+        auto callback = [&](double step) {
+            clock.follow(map, t + step, t, 256, frame);
+            t += step;
+            frame += 256;
+            return map.t1 - map.t0;
+        };
+        for (int i = 0; i < 300; ++i) callback(period);
+        for (int stop = 0; stop < 10; ++stop) {
+            callback(8 * period);
+            for (int i = 0; i < 9; ++i) {
+                const double span = callback(period / 20);
+                QVERIFY2(span >= 0.5 * period && span <= 2 * period, qPrintable(QString::number(span / period)));
+            }
+        }
     }
 
     // Buffers of 64 frames from `position`; tones with fades of 4 frames.
