@@ -16,14 +16,8 @@ constexpr double kSettlingBandwidthHz = 10.0;
 constexpr int kSettlingCallbacks = 100;
 // The earliness peak decays with this time constant, in seconds.
 constexpr double kEarlyDecaySeconds = 4.0;
-// A callback this many periods after its due time restarts the map: the
-// device stopped a while.
+// A callback further than this many periods from its due time restarts the map.
 constexpr double kRestartPeriods = 3.0;
-// So does one this many periods early: a server that runs its missed cycles
-// back to back after a stop. Following those would pull the pace so far down
-// that tones are placed and released ever further ahead of the sound.
-// Callbacks that come in pairs within a longer cycle lie half a period off.
-constexpr double kEarlyRestartPeriods = 1.5;
 // Frames per callback that differ by more than this fraction are a new cycle.
 constexpr int kCycleChangeRatio = 8;
 
@@ -43,7 +37,7 @@ StreamClock::Step StreamClock::follow(StreamMap& map, double now, double lastCal
         return stalledOnNewCycle ? Step::Stalled : Step::Restarted;
     }
     const double error = now - map.t1;
-    if (error > kRestartPeriods * nominal || error < -kEarlyRestartPeriods * nominal) {
+    if (std::abs(error) > kRestartPeriods * nominal) {
         const bool stalled = now - lastCallback > stallLimit_;
         restart(map, now, consumed);
         return stalled ? Step::Stalled : Step::Restarted;
@@ -54,8 +48,9 @@ StreamClock::Step StreamClock::follow(StreamMap& map, double now, double lastCal
     const double omega = std::min(2.0 * std::numbers::pi * bandwidth * nominal, 0.4);
     ++settled_;
     map.t0 = map.t1;
-    // The next callback comes after this one: a map that ran backwards would
-    // release every Beep at once.
+    // A server that runs its missed cycles back to back after a stop calls
+    // back well before the due time; the next callback still comes after
+    // this one: a map that ran backwards would release every Beep at once.
     map.t1 += std::clamp(std::sqrt(2.0) * omega * error + map.period, 0.5 * nominal, 2.0 * nominal);
     map.period = std::clamp(map.period + omega * omega * error, 0.5 * nominal, 2.0 * nominal);
     map.mapFrame = consumed;
