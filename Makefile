@@ -19,12 +19,11 @@ run: build
 	$(BUILD)/src/app/stimmung
 
 # Every test once: unit and widget tests headless, the end-to-end group in its
-# own virtual display (one case at a time; the cases beside a neighbour that
-# asks for a short latency only in test-e2e), and a short bounded run of each
+# own virtual display (one case at a time), and a short bounded run of each
 # fuzzer. Tests that play in real time or keep a core busy hold one resource
 # lock, so none of them runs beside another.
 test: build
-	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS) -LE neighbour
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 # The end-to-end group: the real program under Xvfb, captured from private PulseAudio and PipeWire null sinks.
 test-e2e: deps
