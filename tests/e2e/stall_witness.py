@@ -105,8 +105,13 @@ def within_reach(first_ms, last_ms, spans):
 
 
 def stalled_ms_within_reach(first_ms, last_ms, spans):
-    """How long the machine stalled in all, within reach of the capture span."""
-    return sum(b - a for a, b in spans if _distance((a, b), first_ms, last_ms) <= REACH_MS)
+    """How long the machine stalled in all, within reach of the capture span;
+    a stall that several probes saw counts once."""
+    total, reached = 0.0, float("-inf")
+    for a, b in sorted(s for s in spans if _distance(s, first_ms, last_ms) <= REACH_MS):
+        total += max(0.0, b - max(a, reached))
+        reached = max(reached, b)
+    return total
 
 
 class Stall(tuple):

@@ -127,6 +127,7 @@ class ToneComparison(unittest.TestCase):
         # a tone broken twice is as long as what sounded of it.
         for found, stalls, fails in ((self.row((0, 122, 360), (140, 277, 405)), ((110, 115),), False),
                                      (self.row((0, 70, 360), (140, 277, 405)), ((110, 115),), True),
+                                     (self.row((0, 119, 360), (140, 277, 405)), ((110, 114), (110.5, 114.5)), True),
                                      (self.row((0, 40, 360), (51, 90, 360), (101, 161, 360), (164, 301, 405)),
                                       ((45, 49), (95, 99)), False)):
             problems, _ = expect.compare_tones(found, want, stalls=stalls)
