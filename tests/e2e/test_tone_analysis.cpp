@@ -4,6 +4,7 @@
 // notes, quiet and noisy captures. Edges must come within 1 ms and the
 // frequency within 0.1 Hz, well inside what the window tests ask of the
 // program's sound (5 ms, 1 Hz).
+#include "sounding.h"
 #include "tone_analysis.h"
 #include "tone_synth.h"
 
@@ -113,6 +114,32 @@ private slots:
     void silenceHasNoTones() {
         QFETCH(std::vector<std::int16_t>, samples);
         QVERIFY2(FindTones(samples).empty(), qPrintable(Describe(FindTones(samples))));
+    }
+
+    // A held sound the sound path broke: every break is found, and the
+    // longest piece between them is what the pitch is read on.
+    void findsEveryBreak_data() {
+        QTest::addColumn<std::vector<SynthNote>>("notes");
+        QTest::addColumn<QList<double>>("breaksMs");
+        QTest::addColumn<double>("unbrokenMs");
+        QTest::newRow("unbroken") << std::vector<SynthNote>{{360, 3000}} << QList<double>{} << 3000.0;
+        QTest::newRow("a gap too short to be a break") << std::vector<SynthNote>{{360, 1000, 0.5}, {360, 2000}}
+                                                      << QList<double>{} << 3000.5;
+        QTest::newRow("a short break before the longest one")
+            << std::vector<SynthNote>{{360, 1000, 14}, {360, 1500, 20}, {360, 500}} << QList<double>{14, 20} << 1500.0;
+    }
+
+    void findsEveryBreak() {
+        QFETCH(std::vector<SynthNote>, notes);
+        QFETCH(QList<double>, breaksMs);
+        QFETCH(double, unbrokenMs);
+        const auto sounding = stimmung::tones::FindSounding(stimmung::test::Synthesize(notes, Style(0)).samples, 48000, 0);
+        QVERIFY(sounding);
+        QCOMPARE(sounding->breaks.size(), std::size_t(breaksMs.size()));
+        for (qsizetype i = 0; i < breaksMs.size(); ++i)
+            QVERIFY(std::abs(sounding->breaks[i].length / 48.0 - breaksMs[i]) < 0.1);
+        const auto [begin, end] = stimmung::tones::LongestUnbroken(sounding->first, sounding->last + 1, sounding->breaks);
+        QVERIFY2(std::abs((end - begin) / 48.0 - unbrokenMs) < 0.1, qPrintable(QString::number((end - begin) / 48.0)));
     }
 
     // Another capture rate: positions are converted with the rate given.

@@ -4,9 +4,10 @@
 // before the tone in ms, frequency in Hz, level 0 to 1 of full scale.
 //   stimmung-tones [--rate HZ] FILE     (FILE "-" reads standard input)
 // With --sounding it measures the first sound from FROM_MS on instead (see
-// PrintSounding): its extent, peak, envelope beat and the given partials.
+// PrintSounding): its extent, breaks, peak, envelope beat and the given partials.
 //   stimmung-tones [--rate HZ] --sounding FROM_MS FILE [HZ ...]
 #include "envelope.h"
+#include "sounding.h"
 #include "tone_analysis.h"
 
 #include <algorithm>
@@ -17,6 +18,7 @@
 #include <fstream>
 #include <iostream>
 #include <iterator>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -33,14 +35,12 @@ std::vector<std::int16_t> ReadSamples(std::istream& in) {
     return samples;
 }
 
-// The sounding: from the first sample above kSoundLevel after `from` to the
-// last before 100 ms below it. Its steady part leaves out kFadeMs at each end.
-constexpr double kSoundLevel = 300.0 / 32768;
+// The steady part of a sounding leaves out kFadeMs at each end.
 constexpr double kFadeMs = 250;
 
 // The samples under a Hann window, scaled so that a sine of amplitude A
 // gives a spectrum peak of A.
-std::vector<double> Windowed(const std::vector<float>& x) {
+std::vector<double> Windowed(std::span<const float> x) {
     std::vector<double> out(x.size());
     double windowSum = 0;
     for (std::size_t i = 0; i < x.size(); ++i) {
@@ -56,55 +56,34 @@ double Amplitude(const std::vector<double>& windowed, double hz, int rate) {
     return stimmung::MagnitudeAt(windowed, hz, rate);
 }
 
-// A break of the sound path is no part of the sound: its edges would read
-// as a swell and smear the spectrum. The longer side of the steady part's longest break.
-// `from` is the capture sample of steady[0].
-std::vector<float> Unbroken(const std::vector<float>& steady, std::size_t from, std::size_t breakAt,
-                            std::size_t breakLength) {
-    const std::size_t begin = std::clamp(breakAt, from, from + steady.size()) - from;
-    const std::size_t end = std::min(begin + breakLength, steady.size());
-    if (begin >= steady.size()) return steady;
-    if (begin >= steady.size() - end) return {steady.begin(), steady.begin() + static_cast<std::ptrdiff_t>(begin)};
-    return {steady.begin() + static_cast<std::ptrdiff_t>(end), steady.end()};
-}
-
-// Prints the sounding's start and end (ms), the longest stretch below
-// kSoundLevel inside it (ms; a break up to 100 ms) and where it begins, its peak (of full scale), the
-// beat of its steady part's envelope (or "none") and, for each partial asked
-// for, the strongest frequency within 3 Hz, its amplitude and the strongest
-// amplitude 4 to 12 Hz away on either side.
+// Prints the sounding's start and end (ms), its longest stretch below the
+// sound level and where it begins, each break (where and how long, ms), its
+// peak (of full scale), the length of the longest steady piece no break
+// touches (ms) and, measured on that piece, the beat of its envelope (or
+// "none") and, for each partial asked for, the strongest frequency within
+// 3 Hz, its amplitude and the strongest amplitude 4 to 12 Hz away on either side.
 int PrintSounding(const std::vector<std::int16_t>& samples, int rate, double fromMs,
                   const std::vector<double>& partials) {
     const auto at = [rate](double ms) { return static_cast<std::size_t>(std::max(0.0, ms) * rate / 1000); };
-    std::size_t first = at(fromMs), last = 0, quiet = 0, longestBreak = 0, breakAt = 0;
-    while (first < samples.size() && std::abs(samples[first]) < kSoundLevel * 32768) ++first;
-    for (std::size_t i = first; i < samples.size() && quiet < at(100); ++i) {
-        if (std::abs(samples[i]) < kSoundLevel * 32768) {
-            ++quiet;
-            continue;
-        }
-        if (quiet > longestBreak) longestBreak = quiet, breakAt = i - quiet;
-        last = i, quiet = 0;
-    }
-    if (first >= samples.size() || at(2 * kFadeMs + 100) > last - first) {
+    const auto ms = [rate](std::size_t n) { return 1000.0 * n / rate; };
+    const auto sounding = stimmung::tones::FindSounding(samples, rate, at(fromMs));
+    if (!sounding || at(2 * kFadeMs + 100) > sounding->last - sounding->first) {
         std::printf("no sounding\n");
         return 1;
     }
-    int peak = 0;
-    for (std::size_t i = first; i <= last; ++i) peak = std::max(peak, std::abs(int{samples[i]}));
-    std::vector<float> steady;
-    for (std::size_t i = first + at(kFadeMs); i + at(kFadeMs) <= last; ++i) steady.push_back(samples[i] / 32768.0f);
+    const auto& s = *sounding;
     std::printf("start_ms\t%.1f\nend_ms\t%.1f\nlongest_break_ms\t%.2f\nlongest_break_at_ms\t%.1f\npeak\t%.5f\n",
-                1000.0 * first / rate, 1000.0 * (last + 1) / rate, 1000.0 * longestBreak / rate,
-                1000.0 * breakAt / rate, peak / 32768.0);
-    // Below 1 ms a stretch under the sound level is a zero crossing, no break.
-    const std::vector<float> unbroken =
-        longestBreak >= at(1) ? Unbroken(steady, first + at(kFadeMs), breakAt, longestBreak) : steady;
-    if (const auto beat = stimmung::BeatOfEnvelope(stimmung::AmplitudeEnvelope(unbroken, rate)))
+                ms(s.first), ms(s.last + 1), ms(s.longest.length), ms(s.longest.at), s.peak / 32768.0);
+    for (const auto& b : s.breaks) std::printf("break\t%.1f\t%.2f\n", ms(b.at), ms(b.length));
+    const auto [begin, end] = stimmung::tones::LongestUnbroken(s.first + at(kFadeMs), s.last + 1 - at(kFadeMs), s.breaks);
+    std::printf("unbroken_ms\t%.1f\n", ms(end - begin));
+    std::vector<float> steady;
+    for (std::size_t i = begin; i < end; ++i) steady.push_back(samples[i] / 32768.0f);
+    if (const auto beat = stimmung::BeatOfEnvelope(stimmung::AmplitudeEnvelope(steady, rate)))
         std::printf("beat_hz\t%.3f\ndepth\t%.4f\n", beat->hz, beat->depth);
     else
         std::printf("beat_hz\tnone\n");
-    const std::vector<double> windowed = Windowed(unbroken);
+    const std::vector<double> windowed = Windowed(steady);
     for (double hz : partials) {
         double found = hz, amplitude = 0, neighbours = 0;
         for (double f = hz - 3; f <= hz + 3; f += 0.02)
