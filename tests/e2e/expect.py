@@ -189,6 +189,16 @@ def join_interruptions(found, expected):
     return joined + list(found[i:]), breaks
 
 
+def excusing_stall(off_ms, first_ms, last_ms, stalls):
+    """The stall that excuses a tone sounding [first_ms, last_ms] of the
+    capture for being `off_ms` too long or too short, or None. Stalls move a
+    tone's edges by their own length and one cycle of the server at most."""
+    stall = within_reach(first_ms, last_ms, stalls)
+    if stall and off_ms <= stalled_ms_within_reach(first_ms, last_ms, stalls) + SERVER_CYCLE_MS:
+        return stall
+    return None
+
+
 def compare_tones(found, expected, shown=12, screenshots=(), stalls=(), cut_short=False):
     """Problems found, as text lines, and notes on what was let pass; both
     empty when the capture fits. `screenshots` are (start, end) capture
@@ -224,10 +234,8 @@ def compare_tones(found, expected, shown=12, screenshots=(), stalls=(), cut_shor
         broken = sum(ms for at, ms in breaks if got.start_ms <= at < got.end_ms)
         off = abs(got.duration_ms - broken - want.duration_ms) - DURATION_TOLERANCE_MS
         if off > 0:
-            # Stalls move a tone's edges by their own length and one cycle of
-            # the server at most.
-            stall = within_reach(got.start_ms, got.end_ms, stalls)
-            if stall and off <= stalled_ms_within_reach(got.start_ms, got.end_ms, stalls) + SERVER_CYCLE_MS:
+            stall = excusing_stall(off, got.start_ms, got.end_ms, stalls)
+            if stall:
                 excused.append(f"duration, {stall}")
             else:
                 wrong.append("duration")
